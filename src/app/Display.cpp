@@ -1,0 +1,109 @@
+#include "app/Display.h"
+
+#include <allegro.h>
+#include <jpgalleg.h>
+#include <loadpng.h>
+
+CDisplay g_display;
+
+namespace {
+// Linux stand-ins for the preferred fullscreen and windowed drivers.
+constexpr int kFullscreenDriver = GFX_XWINDOWS_FULLSCREEN;
+constexpr int kWindowedDriver = GFX_XWINDOWS;
+} // namespace
+
+int CDisplay::Init(const char* title, int width, int height, int depth, bool fullscreen)
+{
+    fullscreen = ReadSettings();
+
+    width = kScreenW;
+    height = kScreenH;
+    depth = 16;
+    set_color_depth(depth);
+    const int attempts[] = {fullscreen ? kFullscreenDriver : kWindowedDriver, GFX_AUTODETECT,
+                            kWindowedDriver};
+    bool ok = false;
+    for (int driver : attempts) {
+        if (set_gfx_mode(driver, width, height, 0, 0) == 0) {
+            ok = true;
+            break;
+        }
+    }
+    if (!ok) {
+        allegro_message("Error setting graphics mode\n%s\n", allegro_error);
+        return 1;
+    }
+    backBuffer = nullptr;
+    cursorSprite = nullptr;
+    if (!fullscreen) {
+        SetWindowTitle(title);
+        set_display_switch_mode(SWITCH_BACKGROUND);
+    }
+    jpgalleg_init();
+    register_png_file_type();
+    set_config_file("release");
+    return 0;
+}
+
+bool CDisplay::ReadSettings()
+{
+    set_config_file("settings.ini");
+    cursorVisible = false;
+    const bool fullscreen = get_config_int("game", "fullscreen", 1) != 0;
+    set_config_int("game", "fullscreen", fullscreen ? 1 : 0);
+    return fullscreen;
+}
+
+int CDisplay::CreateBuffers()
+{
+    backBuffer = create_bitmap(kScreenW, kScreenH);
+    cursorSize = kCursorSize;
+    cursorHalf = cursorSize >> 1;
+    cursorSprite = create_bitmap(cursorSize, cursorSize);
+    if (cursorSprite) {
+        rectfill(cursorSprite, 0, 0, 29, 29, makecol(255, 0, 255));
+        for (int r = 2; r <= 5; ++r)
+            circle(cursorSprite, 14, 14, 14 - r, makecol(255, 255, 255));
+        for (int d = -1; d <= 1; ++d) {
+            line(cursorSprite, 14 - d, 0, 14 - d, 29, makecol(0, 0, 0));
+            line(cursorSprite, 0, 14 - d, 29, 14 - d, makecol(0, 0, 0));
+        }
+    }
+    ConfineMouse();
+    return 0;
+}
+
+int CDisplay::DestroyBuffers()
+{
+    if (backBuffer)
+        destroy_bitmap(backBuffer);
+    if (cursorSprite)
+        destroy_bitmap(cursorSprite);
+    backBuffer = nullptr;
+    cursorSprite = nullptr;
+    return 0;
+}
+
+void CDisplay::Present()
+{
+    const int mx = mouse_x;
+    const int my = mouse_y;
+    cursorAngle = (cursorAngle - 4) & 255;
+    if (cursorVisible && cursorSprite && backBuffer)
+        rotate_sprite(backBuffer, cursorSprite, mx - cursorHalf, my - cursorHalf, itofix(cursorAngle));
+    BITMAP* target = presentTarget ? presentTarget : screen;
+    if (target && backBuffer)
+        blit(backBuffer, target, 0, 0, 0, 0, kScreenW, kScreenH);
+}
+
+void CDisplay::ConfineMouse()
+{
+    const int m = cursorHalf + 1;
+    set_mouse_range(m, m, kScreenW - m, kScreenH - m);
+}
+
+void CDisplay::SetWindowTitle(const char* title)
+{
+    if (system_driver && system_driver->set_window_title)
+        system_driver->set_window_title(title);
+}

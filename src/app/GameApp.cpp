@@ -1,0 +1,127 @@
+#include "app/GameApp.h"
+
+#include <allegro.h>
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <cstdlib>
+
+#include "app/Display.h"
+#include "app/State.h"
+#include "app/TickTimer.h"
+#include "audio/Audio.h"
+#include "frontend/StateIntro.h"
+#include "input/Controls.h"
+#include "text/Ttf.h"
+
+int CGameApp::Init(const char* title, int width, int height, int depth, bool fullscreen)
+{
+    if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
+        std::fprintf(stderr, "%s: cannot start the Allegro library: %s\n", title,
+                     allegro_error[0] ? allegro_error : "no system driver");
+        return 1;
+    }
+    install_timer();
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    if (g_display.Init(title, width, height, depth, fullscreen) != 0)
+        return 1;
+    g_audio.Init();
+    g_controls.Init();
+    running = true;
+    return 0;
+}
+
+int CGameApp::Start()
+{
+    return g_audio.StartMusic() | g_display.CreateBuffers();
+}
+
+void CGameApp::Release()
+{
+    g_audio.SaveSettings();
+    g_display.DestroyBuffers();
+}
+
+int CGameApp::Shutdown()
+{
+    Release();
+    ttf_exit();
+    remove_timer();
+    g_controls.Remove();
+    allegro_exit();
+    running = false;
+    return 0;
+}
+
+void CGameApp::ChangeState(CState* state)
+{
+    if (!states.empty()) {
+        states.back()->Leave();
+        states.pop_back();
+    }
+    states.push_back(state);
+    state->Enter();
+}
+
+void CGameApp::PushState(CState* state)
+{
+    if (!states.empty())
+        states.back()->Pause();
+    states.push_back(state);
+    state->Enter();
+}
+
+void CGameApp::PopState()
+{
+    if (states.empty())
+        return;
+    states.back()->Leave();
+    states.pop_back();
+    if (!states.empty())
+        states.back()->Resume();
+}
+
+void CGameApp::HandleInput()
+{
+    if (CState* s = Current())
+        s->HandleInput(*this);
+}
+
+void CGameApp::Update()
+{
+    if (CState* s = Current())
+        s->Update(*this);
+}
+
+void CGameApp::Draw()
+{
+    g_audio.Update();
+    if (CState* s = Current())
+        s->Draw(*this);
+}
+
+void CGameApp::RunFrame()
+{
+    // No cap on ticks per frame: logic never falls behind, drawing does.
+    while (g_timer.Pending()) {
+        HandleInput();
+        Update();
+        g_timer.Consume();
+    }
+    Draw();
+}
+
+int CGameApp::Main()
+{
+    if (Init(kTitle, 1024, 768, 0, false) != 0)
+        return kExitStartFailed;
+    if (Start() != 0) {
+        Release();
+        return kExitStartFailed;
+    }
+    g_timer.Install();
+    ChangeState(CStateIntro::Instance());
+    while (IsRunning())
+        RunFrame();
+    return Shutdown();
+}

@@ -1,0 +1,40 @@
+#pragma once
+#include <vector>
+
+class CState;
+
+// The application object: the state stack, the running flag, start-up,
+// the main loop and shut-down.
+class CGameApp {
+public:
+    static constexpr const char* kTitle = "Yolvar Krandel";
+    static constexpr int kExitStartFailed = 2;
+
+    int Init(const char* title, int width, int height, int depth, bool fullscreen);
+    int Start();
+    void Release();
+    int Shutdown();
+
+    bool IsRunning() const { return running; }
+    void Quit() { running = false; }
+
+    void ChangeState(CState* state);
+    void PushState(CState* state);
+    void PopState();
+    CState* Current() const { return states.empty() ? nullptr : states.back(); }
+
+    void HandleInput();
+    void Update();
+    void Draw();
+
+    // Works off every pending tick, then draws one frame.
+    void RunFrame();
+    // The whole program: start-up, main loop, shut-down; returns the exit code.
+    int Main();
+
+    void SetRunning(bool value) { running = value; }
+
+private:
+    std::vector<CState*> states; // the stack; back() is current, not owned
+    bool running = false;
+};

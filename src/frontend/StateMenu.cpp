@@ -1,0 +1,7 @@
+#include "frontend/StateMenu.h"
+
+CStateMenu* CStateMenu::Instance()
+{
+    static CStateMenu instance;
+    return &instance;
+}

@@ -1,0 +1,116 @@
+#include "input/Controls.h"
+
+#include <allegro.h>
+
+#include "app/Paths.h"
+
+CControls g_controls;
+
+namespace {
+int Advance(int old, bool down) { return (old >> 1) | (down ? 2 : 0); }
+} // namespace
+
+int CControls::KeyOfSlot(int slot)
+{
+    // Slots are packed over Allegro 4.2's key codes, skipping 94..98, 102 and 107..114.
+    if (slot < 0 || slot >= kKeySlots)
+        return -1;
+    if (slot <= 92)
+        return slot + 1;
+    if (slot <= 95)
+        return slot + 6;
+    if (slot <= 99)
+        return slot + 7;
+    return slot + 15;
+}
+
+int CControls::SlotOfKey(int keyCode)
+{
+    if (keyCode >= 1 && keyCode <= 93)
+        return keyCode - 1;
+    if (keyCode >= 99 && keyCode <= 101)
+        return keyCode - 6;
+    if (keyCode >= 103 && keyCode <= 106)
+        return keyCode - 7;
+    if (keyCode >= 115 && keyCode <= 126)
+        return keyCode - 15;
+    return -1;
+}
+
+void CControls::Init()
+{
+    *this = CControls();
+    set_config_file(YkPath("data\\control-1.ykd").c_str());
+    const int wantKeyboard = get_config_int("controlTypes", "useKeyboard", 0);
+    set_config_int("controlTypes", "useKeyboard", wantKeyboard);
+    const int wantMouse = get_config_int("controlTypes", "useMouse", 0);
+    set_config_int("controlTypes", "useMouse", wantMouse);
+    const int wantJoysticks = get_config_int("controlTypes", "useJoysticks", 0);
+    set_config_int("controlTypes", "useJoysticks", wantJoysticks);
+    set_config_file("release");
+
+    if (wantMouse) {
+        install_mouse();
+        useMouse = wantMouse;
+    }
+    if (wantKeyboard) {
+        install_keyboard();
+        useKeyboard = wantKeyboard;
+    }
+    if (wantJoysticks) {
+        install_joystick(JOY_TYPE_AUTODETECT);
+        for (int j = 0; j < num_joysticks; ++j)
+            calibrate_joystick(j);
+        numJoysticks = num_joysticks;
+    }
+}
+
+void CControls::Remove()
+{
+    if (useMouse)
+        remove_mouse();
+    if (useKeyboard)
+        remove_keyboard();
+    if (numJoysticks)
+        remove_joystick();
+}
+
+void CControls::Poll()
+{
+    if (useMouse) {
+        const int b = mouse_b;
+        mouseState[0] = Advance(mouseState[0], b & 1);
+        mouseState[1] = Advance(mouseState[1], (b & 3) == 3);
+        mouseState[2] = Advance(mouseState[2], b & 2);
+    }
+    if (useKeyboard)
+        for (int slot = 0; slot < kKeySlots; ++slot)
+            keyState[slot] = Advance(keyState[slot], key[KeyOfSlot(slot)] != 0);
+    if (numJoysticks > 0) {
+        poll_joystick();
+        for (int j = 0; j < numJoysticks && j < kJoysticks; ++j)
+            for (int b = 0; b < kJoyButtons; ++b)
+                joyButtons[j][b] = Advance(joyButtons[j][b], b < joy[j].num_buttons && joy[j].button[b].b);
+    }
+}
+
+bool CControls::IsActive(const CControlBinding& binding) const
+{
+    const int code = binding.code;
+    switch (binding.device) {
+    case kDeviceKeyboard:
+        return code >= 0 && code < kKeySlots && keyState[code] == binding.state;
+    case kDeviceMouse:
+        return code >= 0 && code <= 2 && mouseState[code] == binding.state;
+    default:
+        if (binding.device >= kDeviceJoystick1 && binding.device <= kDeviceJoystick4 && code >= 0 &&
+            code < kJoyButtons)
+            return joyButtons[binding.device - kDeviceJoystick1][code] == binding.state;
+        return false;
+    }
+}
+
+bool CControls::Key(int keyCode, int state) const
+{
+    return IsActive({kDeviceKeyboard, SlotOfKey(keyCode), state});
+}

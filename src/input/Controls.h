@@ -1,0 +1,46 @@
+#pragma once
+
+// Input states: bit 1 = down at the latest poll, bit 0 = down at the poll before.
+enum EInputState { kInputUp = 0, kInputReleased = 1, kInputPressed = 2, kInputHeld = 3 };
+
+enum EInputDevice { kDeviceKeyboard = 0, kDeviceMouse = 1, kDeviceJoystick1 = 3, kDeviceJoystick4 = 6 };
+
+// The question asked of CControls::IsActive.
+struct CControlBinding {
+    int device; // 0 keyboard, 1 mouse, 3..6 joystick 1..4
+    int code;   // keyboard slot, mouse slot or joystick button
+    int state;  // the EInputState that counts as active
+};
+
+// Samples keyboard, mouse and joystick buttons once per poll and answers
+// whether an input is in a given state right now.
+class CControls {
+public:
+    static constexpr int kKeySlots = 112;
+    static constexpr int kMouseSlots = 5;
+    static constexpr int kJoysticks = 4;
+    static constexpr int kJoyButtons = 12;
+
+    void Init();
+    void Remove();
+    void Poll();
+    bool IsActive(const CControlBinding& binding) const;
+
+    // Keyboard slot of an Allegro key code, -1 for codes without a slot.
+    static int SlotOfKey(int keyCode);
+    // Allegro key code held in a keyboard slot.
+    static int KeyOfSlot(int slot);
+
+    // Convenience for the states: is this Allegro key in this state?
+    bool Key(int keyCode, int state) const;
+    bool Mouse(int slot, int state) const { return IsActive({kDeviceMouse, slot, state}); }
+
+    int numJoysticks = 0;
+    int useKeyboard = 0;
+    int useMouse = 0;
+    int joyButtons[kJoysticks][kJoyButtons] = {};
+    int keyState[kKeySlots] = {};
+    int mouseState[kMouseSlots] = {};
+};
+
+extern CControls g_controls;

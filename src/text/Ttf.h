@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+
+struct BITMAP;
+struct ALFONT_FONT;
+
+// Anti-aliased TrueType text drawn into Allegro bitmaps. A null font is
+// accepted everywhere and draws or measures nothing.
+int ttf_init();
+void ttf_exit();
+int ttf_text_mode(int mode);
+ALFONT_FONT* ttf_load_font(const char* path);
+void ttf_destroy_font(ALFONT_FONT* font);
+int ttf_set_font_size(ALFONT_FONT* font, int height);
+int ttf_text_length(ALFONT_FONT* font, const char* text);
+void ttf_textout_aa(BITMAP* bmp, ALFONT_FONT* font, const char* text, int x, int y, int color);
+void ttf_textprintf_centre_aa(BITMAP* bmp, ALFONT_FONT* font, int x, int y, int color, const char* format, ...);
+void ttf_textprintf_right_aa(BITMAP* bmp, ALFONT_FONT* font, int x, int y, int color, const char* format, ...);

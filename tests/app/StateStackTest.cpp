@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/GameApp.h"
+#include "app/State.h"
+#include "app/TickTimer.h"
+
+namespace {
+
+// Records every call it receives into a shared log.
+class CRecordingState : public CState {
+public:
+    CRecordingState(std::string name, std::vector<std::string>& log) : name(std::move(name)), log(log) {}
+    void Enter() override { log.push_back(name + ".Enter"); }
+    void Leave() override { log.push_back(name + ".Leave"); }
+    void Pause() override { log.push_back(name + ".Pause"); }
+    void Resume() override { log.push_back(name + ".Resume"); }
+    void HandleInput(CGameApp& app) override
+    {
+        log.push_back(name + ".HandleInput");
+        if (onInput)
+            onInput(app);
+    }
+    void Update(CGameApp&) override { log.push_back(name + ".Update"); }
+    void Draw(CGameApp&) override { log.push_back(name + ".Draw"); }
+
+    std::string name;
+    std::vector<std::string>& log;
+    std::function<void(CGameApp&)> onInput;
+};
+
+using Log = std::vector<std::string>;
+
+TEST(StateStack, ChangeToCurrentStateLeavesAndEntersSameObject)
+{
+    Log log;
+    CRecordingState a("a", log);
+    CGameApp app;
+    app.ChangeState(&a);
+    app.ChangeState(&a);
+    EXPECT_EQ(log, (Log{"a.Enter", "a.Leave", "a.Enter"}));
+    EXPECT_EQ(app.Current(), &a);
+}
+
+TEST(StateStack, PushThenPopPausesAndResumesWithoutSecondEnter)
+{
+    Log log;
+    CRecordingState a("a", log), b("b", log);
+    CGameApp app;
+    app.ChangeState(&a);
+    app.PushState(&b);
+    app.PopState();
+    EXPECT_EQ(log, (Log{"a.Enter", "a.Pause", "b.Enter", "b.Leave", "a.Resume"}));
+    EXPECT_EQ(app.Current(), &a);
+}
+
+TEST(StateStack, PopOnEmptyStackDoesNothing)
+{
+    CGameApp app;
+    app.PopState();
+    EXPECT_EQ(app.Current(), nullptr);
+    app.HandleInput(); // forwarding calls on an empty stack are harmless too
+    app.Update();
+}
+
+TEST(MainLoop, SwitchInHandleInputGivesUpdateOfTheNewState)
+{
+    Log log;
+    CRecordingState a("a", log), b("b", log);
+    CGameApp app;
+    app.ChangeState(&a);
+    a.onInput = [&](CGameApp& ap) { ap.ChangeState(&b); };
+    log.clear();
+    CTickTimer::pendingTicks = 1;
+    app.RunFrame();
+    EXPECT_EQ(log, (Log{"a.HandleInput", "a.Leave", "b.Enter", "b.Update", "b.Draw"}));
+    EXPECT_FALSE(g_timer.Pending());
+}
+
+TEST(MainLoop, QuitDuringBurstStillWorksOffPendingTicksAndDrawsOnce)
+{
+    Log log;
+    CRecordingState a("a", log);
+    CGameApp app;
+    app.SetRunning(true);
+    app.ChangeState(&a);
+    a.onInput = [&](CGameApp& ap) { ap.Quit(); };
+    log.clear();
+    CTickTimer::pendingTicks = 3;
+    app.RunFrame();
+    EXPECT_FALSE(app.IsRunning());
+    EXPECT_EQ(std::count(log.begin(), log.end(), "a.Update"), 3);
+    EXPECT_EQ(log.back(), "a.Draw");
+    EXPECT_EQ(std::count(log.begin(), log.end(), "a.Draw"), 1);
+}
+
+TEST(TickTimer, PendingOnlyForPositiveCountsAndResetDropsThem)
+{
+    for (int count : {-3, -1, 0})
+    {
+        CTickTimer::pendingTicks = count;
+        EXPECT_FALSE(g_timer.Pending()) << count;
+    }
+    CTickTimer::pendingTicks = 35;
+    EXPECT_TRUE(g_timer.Pending());
+    g_timer.Consume();
+    EXPECT_EQ(CTickTimer::pendingTicks.load(), 34);
+    g_timer.Reset();
+    EXPECT_FALSE(g_timer.Pending());
+}
+
+TEST(TickTimer, ResetLeavesTheHundredthsClockAlone)
+{
+    CTickTimer::SetNow(1234);
+    g_timer.Reset();
+    EXPECT_EQ(CTickTimer::Now(), 1234);
+}
+
+} // namespace

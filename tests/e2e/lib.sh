@@ -1,0 +1,75 @@
+# Shared helpers for end-to-end tests: a private X server, a fresh game
+# home, the real program, xdotool input and screenshots.
+set -euo pipefail
+
+: "${YK_BIN:?path of the built program}"
+: "${YK_DATA:?path of the built data directory}"
+YK_OUT="${YK_OUT:-/tmp/yk-test-output}"
+mkdir -p "$YK_OUT"
+
+E2E_HOME="$(mktemp -d /tmp/yk-e2e-XXXXXX)"
+XVFB_PID=""
+GAME_PID=""
+
+e2e_cleanup() {
+  [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  rm -rf "$E2E_HOME"
+}
+trap e2e_cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+start_x() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+  done
+  fail "no X server could be started"
+}
+
+# A game home as ./yk play makes it: data linked in, windowed settings.
+make_home() {
+  ln -s "$YK_DATA" "$E2E_HOME/data"
+  printf '[game]\nfullscreen = 0\n' > "$E2E_HOME/settings.ini"
+}
+
+start_game() {
+  (cd "$E2E_HOME" && exec "$YK_BIN") >"$E2E_HOME/stdout.log" 2>"$E2E_HOME/stderr.log" &
+  GAME_PID=$!
+}
+
+wait_window() { # prints the window id
+  local id
+  for _ in $(seq 100); do
+    id=$(xdotool search --name '^Yolvar Krandel$' 2>/dev/null | head -n1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    kill -0 "$GAME_PID" 2>/dev/null || fail "game exited early: $(cat "$E2E_HOME/stderr.log")"
+    sleep 0.1
+  done
+  fail "no window titled Yolvar Krandel"
+}
+
+# A key held long enough for several logic ticks (35 per second) to see it.
+press() { xdotool keydown "$1"; sleep 0.15; xdotool keyup "$1"; sleep 0.15; }
+
+wait_exit() { # prints the exit code
+  local code=0
+  for _ in $(seq 100); do
+    kill -0 "$GAME_PID" 2>/dev/null || { wait "$GAME_PID" || code=$?; GAME_PID=""; echo "$code"; return 0; }
+    sleep 0.1
+  done
+  fail "game did not exit"
+}
+
+screenshot() { # NAME
+  import -window root "$YK_OUT/$1.png"
+}
