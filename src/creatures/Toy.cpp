@@ -1,0 +1,31 @@
+#include "creatures/Toy.h"
+
+#include <cstdlib>
+
+#include "creatures/TickView.h"
+
+namespace {
+int RandomIn(int lo, int hi) { return hi == lo ? lo : lo + std::rand() % (hi - lo); }
+} // namespace
+
+void CToy::Init(int xMin, int xMax, int yMin, int yMax, int t)
+{
+    x = RandomIn(xMin, xMax);
+    y = RandomIn(yMin, yMax);
+    fx = static_cast<float>(x);
+    fy = static_cast<float>(y);
+    type = t;
+    active = true;
+    if (type == kToyFire) {
+        vx = static_cast<float>((std::rand() % 5) + 2.0);
+        if (std::rand() % 2 == 0)
+            vx = -vx;
+        vy = static_cast<float>((std::rand() % 5) + 2.0);
+        if (std::rand() % 2 == 0)
+            vy = -vy;
+    }
+}
+
+// Filled in with the toy rules.
+void CToy::Update(const STickView&) {}
+void CToy::Draw() const {}
