@@ -2,16 +2,13 @@
 
 #include <cstdlib>
 
+#include "app/Random.h"
 #include "creatures/TickView.h"
-
-namespace {
-int RandomIn(int lo, int hi) { return hi == lo ? lo : lo + std::rand() % (hi - lo); }
-} // namespace
 
 void CToy::Init(int xMin, int xMax, int yMin, int yMax, int t)
 {
-    x = RandomIn(xMin, xMax);
-    y = RandomIn(yMin, yMax);
+    x = RandomBetween(xMin, xMax);
+    y = RandomBetween(yMin, yMax);
     fx = static_cast<float>(x);
     fy = static_cast<float>(y);
     type = t;
