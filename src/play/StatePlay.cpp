@@ -23,8 +23,7 @@ void CStatePlay::Enter()
     g_audio.FlushSounds();
     g_audio.SelectTrack(2);
     LoadScores();
-    // The level-select screen is not there yet: go back to the title.
-    leaveToTitle = true;
+    RunLevelSelect();
 }
 
 void CStatePlay::Leave()
@@ -45,11 +44,6 @@ void CStatePlay::HandleInput(CGameApp& app)
 
 void CStatePlay::Update(CGameApp&) {}
 
-void CStatePlay::Draw(CGameApp&)
-{
-    if (leaveToTitle)
-        return;
-}
 
 void CStatePlay::ClearToys() { toys.clear(); }
 void CStatePlay::ClearEggs() { eggs.clear(); }

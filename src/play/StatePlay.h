@@ -43,6 +43,13 @@ public:
     void SaveScores();
     static int32_t ScoreChecksum(const int32_t* scores);
 
+    // Level set-up: 0 when the level was built, 1 when there is no level.
+    int SetUpLevel();
+    // The level-select screen, run as a loop of its own from Enter.
+    void RunLevelSelect();
+    // The modal screen after a completed body system.
+    void DrawCompletionScreen();
+
     // Entities.
     void ClearToys();
     void ClearEggs();

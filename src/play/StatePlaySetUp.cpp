@@ -1,0 +1,4 @@
+#include "play/StatePlay.h"
+
+// Placeholder until level set-up lands.
+int CStatePlay::SetUpLevel() { return SaveScoresAndLoadLevel(1); }
