@@ -35,19 +35,14 @@ void CStatePlay::Leave()
     g_display.ConfineMouse();
 }
 
-void CStatePlay::HandleInput(CGameApp& app)
-{
-    g_controls.Poll();
-    if (leaveToTitle)
-        app.ChangeState(CStateIntro::Instance());
-}
-
-void CStatePlay::Update(CGameApp&) {}
-
 
 void CStatePlay::ClearToys() { toys.clear(); }
 void CStatePlay::ClearEggs() { eggs.clear(); }
-void CStatePlay::ClearAliens() { aliens.clear(); }
+void CStatePlay::ClearAliens()
+{
+    aliens.clear();
+    boss.Clear();
+}
 
 void CStatePlay::ClearAll()
 {

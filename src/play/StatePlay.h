@@ -5,6 +5,7 @@
 
 #include "app/State.h"
 #include "creatures/Alien.h"
+#include "creatures/Boss.h"
 #include "creatures/Egg.h"
 #include "creatures/TickView.h"
 #include "creatures/Toy.h"
@@ -59,6 +60,7 @@ public:
     ToyList toys;     // placement order
     EggList eggs;     // ordered by y after set-up
     AlienList aliens; // hatching order
+    CBoss boss;       // dead (health 0) in a level without a boss
 
     // Tunables, loaded from the level's state definition chain.
     int32_t cvar_hSecLaserPulse = 0;           // hundredths
@@ -143,7 +145,39 @@ public:
     bool leaveToTitle = false;
     bool goSounded = false;
 
+    // The play state's view of this tick, handed to every creature update.
+    STickView MakeTickView();
+
+    // Weighted choice by cumulative sums: 0 when all weights are 0.
+    static int WeightedChoice(const int* weights, int count);
+
 private:
+    void ResetLevel();
+    void SetUpArena();
+    void PlacePlayers();
+    void PlaceEggSets(int clearance, int lifeShift);
+    void PlaceToySets(int clearance);
+    void SetUpBoss();
+    bool NearStart(int x, int y, int clearance) const;
+    bool NearEgg(int x, int y, int clearance) const;
+
+    void HandleMovementKeys(int first, int pulseLen, int keyState);
+    void HandleCrossfireMouse(int kick);
+    void HandleLaserZapMouse(int kick);
+
+    void UpdateWind();
+    void ApplyPowerUps(int p);
+    void Detonate(int p, int cx, int cy);
+    void UpdateCreatures(const STickView& view);
+    void MovePuck(int p, int kick);
+    int Kick() const;
+    void PowerReference(int p, int& x, int& y) const;
+
+    void EndOfLevel(CGameApp& app);
+    void StartWave();
+    void FinishLevel(CGameApp& app);
+
     // Names of the state files being loaded, to stop a parent chain that loops.
     std::vector<std::string> loadChain;
+    int32_t reach[kMaxPlayers] = {}; // smashing reach this tick, -1 = none
 };
