@@ -214,7 +214,8 @@ void CAlien::Draw() const
         return;
     }
     // The other images may hold fewer frames than the one that sets the count.
-    BITMAP* image = frame < g_bitmaps.GetFrameCount(kImages[kind]) ? g_bitmaps.GetFrame(kImages[kind], frame) : nullptr;
+    const bool hasFrame = frame >= 0 && frame < g_bitmaps.GetFrameCount(kImages[kind]);
+    BITMAP* image = hasFrame ? g_bitmaps.GetFrame(kImages[kind], frame) : nullptr;
     switch (kind) {
     case 0: DrawCentredRotated(image, x, y, kQuarterTurn); break;
     case 1: DrawCentredVFlip(image, x, y); break;
