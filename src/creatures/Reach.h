@@ -8,7 +8,7 @@
 inline bool InReach(int dx, int dy, int radius) { return std::abs(dx) < radius && std::abs(dy) < radius; }
 
 // Whether any of a player's acid trail points lies within the radius of (x, y).
-// Trail points are exact positions; they touch by their whole-pixel part.
+// Trail points are exact positions; they touch by their truncated pixel.
 inline bool TrailReaches(const STickView& view, int player, int x, int y, int radius)
 {
     for (int j = 0; j < kTrailPoints; ++j) {

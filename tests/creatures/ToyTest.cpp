@@ -206,7 +206,7 @@ TEST_F(ToyTest, AcidTrailPutsFireOutForFree)
         CToy& fire = w.AddToy(kToyFire, 500, 400);
         if (c.trail)
             w.Give(1, kPupTrail);
-        w.trailX[7][1] = 500.9f + c.offset; // touches by its whole part
+        w.trailX[7][1] = 500.9f + c.offset; // touches by its truncated pixel
         w.trailY[7][1] = 400;
         fire.Update(w.view);
         EXPECT_EQ(fire.IsInactive(), c.putOut) << c.offset;
