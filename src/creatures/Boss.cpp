@@ -141,8 +141,8 @@ CBoss::STarget CBoss::ApplyPlayerEffects(const STickView& view, bool& trailHit)
         if (HasPower(powers, kPupTrail) && TrailTouches(view, i))
             trailHit = true;
         if (HasPower(powers, kPupMagnetic)) {
-            fx += static_cast<float>(dx / kMagnetShare);
-            fy += static_cast<float>(dy / kMagnetShare);
+            fx += dx / kMagnetShare;
+            fy += dy / kMagnetShare;
             if (view.freezeUntil >= 1) {
                 x += static_cast<int>(dx / kMagnetShare);
                 y += static_cast<int>(dy / kMagnetShare);
@@ -329,8 +329,8 @@ bool CBoss::IsApproaching(int toyX, int toyY, float toyVX, float toyVY) const
 
 void CBoss::Shove(const STickView& view, int player, double factor) const
 {
-    view.playerFX[player] += static_cast<float>((size - (fx - view.playerFX[player])) * factor);
-    view.playerFY[player] += static_cast<float>((size - (fy - view.playerFY[player])) * factor);
+    view.playerFX[player] += (size - (fx - view.playerFX[player])) * factor;
+    view.playerFY[player] += (size - (fy - view.playerFY[player])) * factor;
 }
 
 // Straight onto the visible screen: the next presented frame covers it.

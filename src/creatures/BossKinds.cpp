@@ -325,8 +325,8 @@ void CBoss::SteerBlower(const STickView& view)
 
 void CBoss::BlowPlayer(const STickView& view, int player, double k) const
 {
-    view.playerFX[player] += static_cast<float>((fx - view.playerFX[player]) * k);
-    view.playerFY[player] += static_cast<float>((fy - view.playerFY[player]) * k);
+    view.playerFX[player] += (fx - view.playerFX[player]) * k;
+    view.playerFY[player] += (fy - view.playerFY[player]) * k;
 }
 
 // Dust flying into it is swallowed and reappears somewhere in the arena;
@@ -342,8 +342,8 @@ void CBoss::HandleDust(const STickView& view, double k) const
         if (IsApproaching(toy->x, toy->y, toy->vx, toy->vy) && IsNear(toy->x, toy->y, view.crackRadius)) {
             toy->Init(2 * e, kScreenW - 2 * e, 2 * e, kScreenH - 2 * e, kToyDust);
         } else {
-            toy->fx += static_cast<float>((fx - toy->fx) * k);
-            toy->fy += static_cast<float>((fy - toy->fy) * k);
+            toy->fx += (fx - toy->fx) * k;
+            toy->fy += (fy - toy->fy) * k;
         }
     }
 }
