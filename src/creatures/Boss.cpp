@@ -1,7 +1,6 @@
 #include "creatures/Boss.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <strings.h>
 
 #include "app/Display.h"
@@ -203,12 +202,11 @@ void CBoss::Think()
 
 void CBoss::Steer(const STickView& view, const STarget& target)
 {
-    const int edge = view.edgeInfect;
     switch (type) {
     case kBossEggLayer: SteerEggLayer(view); break;
     case kBossTCellKing: SteerTCellKing(target); break;
     case kBossGobbler: SteerGobbler(target); break;
-    case kBossFireball: SteerFireball(edge); break;
+    case kBossFireball: SteerFireball(view.edgeInfect); break;
     case kBossChaser: SteerChaser(view, target); break;
     case kBossBlower: SteerBlower(view); break;
     default: break;
