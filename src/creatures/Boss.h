@@ -64,7 +64,7 @@ public:
     fix speed;                              // pixels per tick along heading
     int32_t size = kSize;                   // pixels, radius of every contact test
     int32_t hurtUntil = 0;                  // clock: end of invincibility, 0 never hurt
-    int32_t state = 0;                      // kind-specific; 4 mad
+    int32_t state = 0;                      // meaning depends on the kind; 4 mad
     int32_t nextThink = 0;                  // clock
     int32_t health = kStartHealth;          // dead below 1
     int32_t sweepDir = 1;                   // +1 / -1: fireball drift, blower sweep
