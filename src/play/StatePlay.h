@@ -8,6 +8,7 @@
 #include "creatures/Egg.h"
 #include "creatures/TickView.h"
 #include "creatures/Toy.h"
+#include "play/PlayArt.h"
 
 constexpr int kBestScoreSlots = 39; // levels 1..35, then the four body systems
 constexpr int kGameModes = 5;
@@ -142,6 +143,11 @@ public:
     bool laserOn = false;     // player 1's puck destroys
     bool leaveToTitle = false;
     bool goSounded = false;
+
+    // What the play frame draws with; whoever reloads g_bitmaps or g_fonts
+    // sets artStale so the next frame looks the tags up again.
+    SPlayArt art;
+    bool artStale = true;
 
 private:
     // Names of the state files being loaded, to stop a parent chain that loops.
