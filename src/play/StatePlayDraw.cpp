@@ -87,8 +87,8 @@ private:
     int cornerW, cornerH; // pixels
     int halfW, halfH;  // pixels, half a top lantern's width / a side lantern's height
     int cx;            // pixels, centre of the left corner panels
-    bool flashes[kMaxPlayers] = {};
-    bool anyFlash = false;
+    bool flashes[kMaxPlayers] = {}; // this player's detonation flashes this frame
+    bool anyFlash = false;          // the whole screen flashes instead of the arena
 };
 
 CPlayFrame::CPlayFrame(CStatePlay& state)
