@@ -1,0 +1,207 @@
+#include "play/SampleScene.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+#include "app/TickTimer.h"
+#include "play/StatePlay.h"
+
+namespace {
+
+// The arena of the game's own art: lanterns 64 wide, corners 170 x 125.
+constexpr int kLeft = 202, kTop = 157, kRight = 822, kBottom = 611; // pixels
+constexpr int kWidth = kRight - kLeft, kHeight = kBottom - kTop;
+
+void SetTunables(CStatePlay& p)
+{
+    p.cvar_hSecLaserPulse = 40;
+    p.cvar_hSecBeforeLevelMoveOn = 300;
+    p.cvar_hSecBeforeLevelStart = 300;
+    p.cvar_hSecBeforeLevelStartSayGo = 100;
+    p.cvar_hSecEggMinLife = 2000;
+    p.cvar_hSecEggMaxLife = 4000;
+    p.cvar_crackWarningTime = 100;
+    p.cvar_playerNormalizedStartX = 0.5f;
+    p.cvar_playerNormalizedStartY = 0.5f;
+    p.cvar_crackRadius = 20;
+    p.cvar_movePowerArrow = 4;
+    p.cvar_movePowerDropoff = 0.5f;
+    p.cvar_kickAwayPerc = 0.5f;
+    p.cvar_friendlyOdds = 50;
+    p.cvar_alienEdgeInfect = 30;
+    p.cvar_alienMoveSpeed = 1;
+    p.cvar_alienTransverseSpeed = 0.1f;
+    p.cvar_alienTransverseHSec = 100;
+    p.cvar_laserDropoffIntensity = 100;
+    p.cvar_crackWarningDist = 3;
+    p.cvar_crackSolidShowTime = 50;
+    p.cvar_crackFlickerShowTime = 100;
+    p.cvar_pupSolidShowTime = 100;
+    p.cvar_pupFlickerShowTime = 200;
+    p.cvar_pointsToWin = 9999;
+    p.cvar_windXPower = 0.3f;
+    p.cvar_windYPower = 0.2f;
+    p.cvar_windXInterval = 500;
+    p.cvar_windYInterval = 700;
+    p.cvar_toyTCellBounce = 0.9f;
+    p.cvar_pup_plainegg_freq = 1;
+    p.cvar_pup_magnetic_pullOnEggs = 0.05f;
+    p.cvar_pup_magnetic_pullOnParasites = 0.05f;
+    p.cvar_pup_mushroom_laserWidthNormal = 0.2f;
+    p.cvar_pup_mushroom_laserWidthSuper = 0.4f;
+    p.cvar_pup_speedup_movePowerMult = 2;
+    p.cvar_pup_freeze_time = 300;
+    p.cvar_pup_precise_movePowerMult = 3;
+    p.cvar_pup_det_range = 100;
+    p.cvar_pup_det_damageToBoss = 10;
+    p.cvar_pup_det_flashtime = 50;
+}
+
+void SetCounters(CStatePlay& p, const SSceneRecipe& r, int now)
+{
+    p.numPlayers = r.players;
+    p.gameMode = kModeNormal;
+    p.level = r.busy ? 35 : 3;
+    p.runTotal = 1234;
+    p.levelPoints = 500;
+    p.arenaLeft = kLeft;
+    p.arenaTop = kTop;
+    p.arenaRight = kRight;
+    p.arenaBottom = kBottom;
+    p.levelEndAt = 0;
+    p.levelStartAt = r.busy ? now + 50 : 0; // "Ready?" and "Go!" both show
+    p.windX = 0.1f;
+    p.windY = -0.05f;
+    p.nextWindXFlip = now + 200;
+    p.nextWindYFlip = now + 300;
+    p.pausedAt = 0;
+    p.laserOn = true;
+    p.leaveToTitle = false;
+    p.goSounded = false;
+    p.freezeUntil = r.busy ? now + 450 : 0; // two turns of the clock
+}
+
+void PlacePlayers(CStatePlay& p, const SSceneRecipe& r, int now)
+{
+    const int startX[kMaxPlayers] = {430, 640}, startY[kMaxPlayers] = {300, 470};
+    for (int i = 0; i < kMaxPlayers; ++i) {
+        p.playerX[i] = startX[i];
+        p.playerY[i] = startY[i];
+        p.playerFX[i] = static_cast<float>(startX[i]) + 0.25f;
+        p.playerFY[i] = static_cast<float>(startY[i]) + 0.5f;
+        p.playerVX[i] = p.playerVY[i] = 0;
+        p.eggsSmashed[i] = 12 + 5 * i;
+        p.aliensKilled[i] = 7 + 3 * i;
+        p.flashUntil[i] = 0;
+        p.playerPowerFlags[i] = 0;
+        for (int j = 0; j < kTrailPoints; ++j)
+            p.trailX[j][i] = p.trailY[j][i] = -50.0f;
+        p.laserA[i] = p.laserB[i] = p.laserC[i] = p.laserD[i] = 0;
+        p.laserAFrac[i] = p.laserBFrac[i] = p.laserCFrac[i] = p.laserDFrac[i] = 0;
+    }
+    if (!r.busy)
+        return;
+    const int flags[kMaxPlayers] = {(1 << kPupTrail) | (1 << kPupMagnetic) | (1 << kPupMushroom),
+                                    (1 << kPupTrail) | (1 << kPupSpeedup)};
+    for (int i = 0; i < r.players; ++i) {
+        p.playerPowerFlags[i] = flags[i];
+        for (int j = 0; j < kTrailPoints; ++j) {
+            p.trailX[j][i] = static_cast<float>(startX[i] - 14 * j);
+            p.trailY[j][i] = static_cast<float>(startY[i] + 9 * j);
+        }
+        // Every wall fires at once: all twelve rectangles of the beams.
+        p.laserA[i] = p.laserB[i] = p.laserC[i] = p.laserD[i] = now + 20;
+        p.laserAFrac[i] = p.laserBFrac[i] = p.laserCFrac[i] = p.laserDFrac[i] = 0.5f;
+    }
+}
+
+// One egg of every state in each run of ten.
+void PlaceEggs(CStatePlay& p, int count, int now)
+{
+    for (int i = 0; i < count; ++i) {
+        auto egg = std::make_unique<CEgg>();
+        egg->x = kLeft + (i * 137) % kWidth;
+        egg->y = kTop + (i * 89) % kHeight;
+        egg->goDirection = i % 5;
+        const int powerUp = 1 + (i / 10) % 8;
+        switch (i % 10) {
+        case 4: egg->time = now + 50; break; // trembles
+        case 5: egg->kind = powerUp; egg->time = now + 3000; break;
+        case 6: egg->kind = powerUp; egg->time = now + 30; break;
+        case 7: egg->cracked = true; egg->time = now - 20; break; // open shell, solid
+        case 8: egg->kind = powerUp; egg->cracked = true; egg->time = now + 100; break;
+        case 9: egg->kind = kPupEmptyShell; egg->cracked = true; egg->time = now - 10; break;
+        default: egg->time = now + 2000 + 7 * i; break;
+        }
+        p.eggs.push_back(std::move(egg));
+    }
+    std::stable_sort(p.eggs.begin(), p.eggs.end(), [](const auto& a, const auto& b) { return a->y < b->y; });
+}
+
+void PlaceAliens(CStatePlay& p, int count, int now)
+{
+    for (int i = 0; i < count; ++i) {
+        auto alien = std::make_unique<CAlien>();
+        alien->kind = i % 5;
+        alien->x = kLeft + (i * 53) % kWidth;
+        alien->y = kTop + (i * 71) % kHeight;
+        alien->fx = static_cast<float>(alien->x);
+        alien->fy = static_cast<float>(alien->y);
+        alien->side = i & 1;
+        alien->drift = 0.1f * static_cast<float>(i % 3);
+        alien->sideTime = now + 50 + i;
+        alien->animTime = now + 10 + i % 20;
+        alien->frame = i % 4;
+        p.aliens.push_back(std::move(alien));
+    }
+}
+
+void PlaceToys(CStatePlay& p, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        auto toy = std::make_unique<CToy>();
+        toy->type = i % 9;
+        toy->x = kLeft + 20 + (i * 113) % (kWidth - 40);
+        toy->y = kTop + 20 + (i * 67) % (kHeight - 40);
+        toy->fx = static_cast<float>(toy->x);
+        toy->fy = static_cast<float>(toy->y);
+        if (toy->type == kToyFire)
+            toy->vx = toy->vy = 3;
+        p.toys.push_back(std::move(toy));
+    }
+}
+
+// The stem-cell mass over its whole grid: flickering, steady and spent cells.
+void GrowStemCells(CBoss& boss, int now)
+{
+    boss.Init(512, 392, kBossStemCell);
+    CEndBoss& mass = boss.endBoss;
+    mass.hsecPreSplitWarning = 50;
+    mass.hsecBetweenSplitMin = 100;
+    mass.hsecBetweenSplitMax = 300;
+    for (int row = 0; row < CEndBoss::kRows; ++row)
+        for (int col = 0; col < CEndBoss::kCols; ++col) {
+            const int pick = (row * 7 + col * 3) % 4;
+            mass.cells[row][col] = pick < 2 ? now + 1000 + row : pick == 2 ? now + 10 : CEndBoss::kSpent;
+        }
+}
+
+} // namespace
+
+void BuildScene(CStatePlay& play, const SSceneRecipe& recipe)
+{
+    CTickTimer::SetNow(kSceneNow);
+    std::srand(kSceneSeed);
+    const int now = kSceneNow;
+    play.ClearAll();
+    SetTunables(play);
+    SetCounters(play, recipe, now);
+    PlacePlayers(play, recipe, now);
+    PlaceEggs(play, recipe.eggs, now);
+    PlaceAliens(play, recipe.aliens, now);
+    PlaceToys(play, recipe.toys);
+    if (recipe.busy)
+        GrowStemCells(play.boss, now);
+    std::srand(kSceneSeed);
+}
