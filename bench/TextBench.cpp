@@ -1,37 +1,46 @@
 #include <allegro.h>
 #include <benchmark/benchmark.h>
 
-#include <string>
-
+#include "BenchWorld.h"
 #include "app/Display.h"
+#include "assets/Asset.h"
 #include "text/Ttf.h"
 
 namespace {
 
-// A HUD's worth of text per frame: a dozen shadowed strings in two sizes.
+struct SLine {
+    const char* font; // registry tag
+    int x, y;         // pixels, centre of the line's top
+    const char* text;
+};
+
+// The strings of the heaviest frame's HUD: the corner panels of a
+// two-player game and the count-down with its shadows.
+const SLine kHud[] = {
+    {"ANKLE_LG_TTF", 85, 15, "Points"},      {"ANKLE_LG_TTF", 85, 42, "500"},
+    {"ANKLE_LG_TTF", 85, 69, "Needed"},      {"ANKLE_LG_TTF", 85, 96, "9999"},
+    {"ANKLE_MD_TTF", 939, 9, "Player 2"},    {"ANKLE_MD_TTF", 939, 28, "Egg (+2)"},
+    {"ANKLE_MD_TTF", 939, 47, "17"},         {"ANKLE_MD_TTF", 939, 66, "Parasite (+1)"},
+    {"ANKLE_MD_TTF", 939, 85, "10"},         {"ANKLE_MD_TTF", 87, 652, "Player 1"},
+    {"ANKLE_MD_TTF", 87, 671, "Egg (+2)"},   {"ANKLE_MD_TTF", 87, 690, "12"},
+    {"ANKLE_MD_TTF", 87, 709, "Parasite (+1)"}, {"ANKLE_MD_TTF", 87, 728, "7"},
+    {"ANKLE_LG_TTF", 939, 658, "Level"},     {"ANKLE_LG_TTF", 939, 685, "5"},
+    {"ANKLE_LG_TTF", 939, 712, "Score"},     {"ANKLE_LG_TTF", 939, 739, "1234"},
+    {"ANKLE_HG_TTF", 516, 338, "Ready?"},    {"ANKLE_HG_TTF", 512, 334, "Ready?"},
+    {"ANKLE_HG_TTF", 516, 388, "Go!"},       {"ANKLE_HG_TTF", 512, 384, "Go!"},
+};
+
 void BM_HudText(benchmark::State& state)
 {
-    ttf_init();
-    ttf_text_mode(-1);
-    const std::string path = std::string(YK_DATA_DIR) + "/fonts/DejaVuSans-Bold.ttf";
-    ALFONT_FONT* big = ttf_load_font(path.c_str());
-    ALFONT_FONT* small = ttf_load_font(path.c_str());
-    ttf_set_font_size(big, 26);
-    ttf_set_font_size(small, 19);
-    BITMAP* back = create_bitmap(kScreenW, kScreenH);
+    BenchWorld::LoadPlayArt();
+    BITMAP* back = g_display.backBuffer;
     clear_to_color(back, makecol(30, 60, 90));
-    const int black = makecol(0, 0, 0), white = makecol(255, 255, 255);
+    const int colour = makecol(200, 200, 200);
     for (auto _ : state) {
-        for (int i = 0; i < 6; ++i) {
-            ALFONT_FONT* f = i % 2 ? small : big;
-            ttf_textprintf_centre_aa(back, f, 200 + 2, 40 + 60 * i + 2, black, "Points %d", 1250 + i);
-            ttf_textprintf_centre_aa(back, f, 200, 40 + 60 * i, white, "Points %d", 1250 + i);
-        }
+        for (const SLine& line : kHud)
+            ttf_textprintf_centre_aa(back, g_fonts.Get(line.font), line.x, line.y, colour, "%s", line.text);
         benchmark::DoNotOptimize(back->line[0][0]);
     }
-    destroy_bitmap(back);
-    ttf_destroy_font(small);
-    ttf_destroy_font(big);
 }
 BENCHMARK(BM_HudText);
 
