@@ -1,0 +1,21 @@
+#pragma once
+
+struct BITMAP;
+
+// Allegro's drawing calls, done directly on 16-bit memory bitmaps (the back
+// buffer and every loaded image) with exactly the pixels Allegro would put.
+// Anything else (another colour depth, the screen, clipping switched off,
+// a translucent drawing mode for fills) is handed to Allegro itself. The
+// library's generic code pays a call, a clip and a bank switch per line;
+// small sprites and tiles drawn by the thousand are dominated by that.
+namespace Draw16 {
+
+void Blit(BITMAP* src, BITMAP* dest, int sx, int sy, int dx, int dy, int w, int h); // blit
+void Sprite(BITMAP* dest, BITMAP* sprite, int x, int y);                              // draw_sprite
+void SpriteVFlip(BITMAP* dest, BITMAP* sprite, int x, int y);                         // draw_sprite_v_flip
+// rotate_sprite; quarter turns (angle a multiple of 64 Allegro units) of
+// sprites that land wholly inside the clip rectangle take the fast road.
+void RotateSprite(BITMAP* dest, BITMAP* sprite, int x, int y, int angle);
+void RectFill(BITMAP* dest, int x1, int y1, int x2, int y2, int colour); // rectfill
+
+} // namespace Draw16
