@@ -1,4 +1,5 @@
 #include "app/Display.h"
+#include "app/Draw16.h"
 
 #include <allegro.h>
 #include <jpgalleg.h>
@@ -93,7 +94,7 @@ void CDisplay::Present()
         rotate_sprite(backBuffer, cursorSprite, mx - cursorHalf, my - cursorHalf, itofix(cursorAngle));
     BITMAP* target = presentTarget ? presentTarget : screen;
     if (target && backBuffer)
-        blit(backBuffer, target, 0, 0, 0, 0, kScreenW, kScreenH);
+        Draw16::Blit(backBuffer, target, 0, 0, 0, 0, kScreenW, kScreenH);
 }
 
 void CDisplay::ConfineMouse()

@@ -4,6 +4,7 @@
 #include <strings.h>
 
 #include "app/Display.h"
+#include "app/Draw16.h"
 #include "app/TickTimer.h"
 #include "assets/Asset.h"
 #include "audio/Audio.h"
@@ -385,5 +386,5 @@ void CBoss::DrawWith(BITMAP* dest, BITMAP* image, BITMAP* cover)
     if (image)
         rotate_sprite(dest, image, x - image->w / 2, y - image->h / 2, itofix(angle));
     if (cover)
-        draw_sprite(dest, cover, x - cover->w / 2, y - cover->h / 2);
+        Draw16::Sprite(dest, cover, x - cover->w / 2, y - cover->h / 2);
 }

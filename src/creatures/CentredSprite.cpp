@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include "app/Display.h"
+#include "app/Draw16.h"
 
 namespace {
 
@@ -15,17 +16,17 @@ int Top(BITMAP* image, int y) { return y - (image->h >> 1); }
 void DrawCentred(BITMAP* image, int x, int y)
 {
     if (CanDraw(image))
-        draw_sprite(g_display.backBuffer, image, Left(image, x), Top(image, y));
+        Draw16::Sprite(g_display.backBuffer, image, Left(image, x), Top(image, y));
 }
 
 void DrawCentredVFlip(BITMAP* image, int x, int y)
 {
     if (CanDraw(image))
-        draw_sprite_v_flip(g_display.backBuffer, image, Left(image, x), Top(image, y));
+        Draw16::SpriteVFlip(g_display.backBuffer, image, Left(image, x), Top(image, y));
 }
 
 void DrawCentredRotated(BITMAP* image, int x, int y, int angle)
 {
     if (CanDraw(image))
-        rotate_sprite(g_display.backBuffer, image, Left(image, x), Top(image, y), itofix(angle));
+        Draw16::RotateSprite(g_display.backBuffer, image, Left(image, x), Top(image, y), angle);
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/Display.h"
+#include "app/Draw16.h"
 #include "app/Random.h"
 #include "app/TickTimer.h"
 #include "assets/Asset.h"
@@ -173,9 +174,9 @@ void CEndBoss::DrawWith(BITMAP* dest, BITMAP* tiles, BITMAP* flash)
             const int left = kLeft + kCellSize * col, top = kTop + kCellSize * row;
             if (cell > 0 && cell - now > hsecPreSplitWarning && std::rand() % 2 == 1) {
                 if (flash)
-                    draw_sprite(dest, flash, left, top);
+                    Draw16::Sprite(dest, flash, left, top);
             } else if (tiles) {
-                blit(tiles, dest, kCellSize * col, kCellSize * row, left, top, kCellSize, kCellSize);
+                Draw16::Blit(tiles, dest, kCellSize * col, kCellSize * row, left, top, kCellSize, kCellSize);
             }
         }
 }

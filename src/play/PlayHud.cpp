@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/Display.h"
+#include "app/Draw16.h"
 
 int LevelInSystem(int level) { return (level - 1) % 10 + 1; }
 
@@ -48,6 +49,6 @@ SCountdownLook CountdownLook(int32_t now, int32_t levelStartAt, int32_t levelEnd
 void DrawBossHealthBar(BITMAP* target, int health)
 {
     const int mid = kScreenW / 2;
-    rectfill(target, mid - 201, 70, mid + 201, 100, makecol(80, 80, 80));
-    rectfill(target, mid - 200, 71, mid - 200 + 4 * health, 99, makecol(255, 255, 255));
+    Draw16::RectFill(target, mid - 201, 70, mid + 201, 100, makecol(80, 80, 80));
+    Draw16::RectFill(target, mid - 200, 71, mid - 200 + 4 * health, 99, makecol(255, 255, 255));
 }

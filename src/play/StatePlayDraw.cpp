@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/Display.h"
+#include "app/Draw16.h"
 #include "app/TickTimer.h"
 #include "audio/Audio.h"
 #include "creatures/Alien.h"
@@ -41,7 +42,7 @@ int Height(const BITMAP* b) { return b ? b->h : 0; }
 void Sprite(BITMAP* target, BITMAP* image, int x, int y)
 {
     if (image)
-        draw_sprite(target, image, x, y);
+        Draw16::Sprite(target, image, x, y);
 }
 
 // Paints one frame of the play state's back buffer. Changes nothing but
@@ -137,7 +138,7 @@ void CPlayFrame::DrawFlash()
     const bool dark = std::rand() & 1;
     const int fill = dark ? colour.black : colour.white;
     const int disc = dark ? colour.white : colour.black;
-    rectfill(bb, 0, 0, kW - 1, kH - 1, fill);
+    Draw16::RectFill(bb, 0, 0, kW - 1, kH - 1, fill);
     for (int p = 0; p < play.numPlayers && p < kMaxPlayers; ++p)
         if (flashes[p])
             circlefill(bb, play.playerX[p], play.playerY[p], play.cvar_pup_det_range, disc);
@@ -148,9 +149,9 @@ void CPlayFrame::DrawBackground(int x, int y, int w, int h)
     if (w <= 0 || h <= 0)
         return;
     if (art.background)
-        blit(art.background, bb, x, y, x, y, w, h);
+        Draw16::Blit(art.background, bb, x, y, x, y, w, h);
     else
-        rectfill(bb, x, y, x + w - 1, y + h - 1, colour.black); // no old frame shows through
+        Draw16::RectFill(bb, x, y, x + w - 1, y + h - 1, colour.black); // no old frame shows through
 }
 
 void CPlayFrame::DrawCreatures()
@@ -196,7 +197,7 @@ void CPlayFrame::DrawTrail(int p)
     if (!HasPower(play.playerPowerFlags[p], kPupTrail) || !art.acid)
         return;
     for (int k = 0; k < kTrailPoints; ++k) // newest first, so the oldest lands on top
-        draw_sprite(bb, art.acid, static_cast<int>(play.trailX[k][p]) - art.acid->w / 2,
+        Draw16::Sprite(bb, art.acid, static_cast<int>(play.trailX[k][p]) - art.acid->w / 2,
                     static_cast<int>(play.trailY[k][p]) - art.acid->h / 2);
 }
 
@@ -227,27 +228,27 @@ void CPlayFrame::DrawBeams(int p, int hw, int hh)
     };
     if (play.laserA[p]) {
         const int c = colourOf(kPulseA, play.laserAFrac[p]);
-        rectfill(bb, cornerW, y - hh, x - hw, y + hh, c);
-        rectfill(bb, cornerW, 0, x - halfW, kRailWidth, c);
-        rectfill(bb, cornerW, kH - kRailWidth, x - halfW, kH, c);
+        Draw16::RectFill(bb, cornerW, y - hh, x - hw, y + hh, c);
+        Draw16::RectFill(bb, cornerW, 0, x - halfW, kRailWidth, c);
+        Draw16::RectFill(bb, cornerW, kH - kRailWidth, x - halfW, kH, c);
     }
     if (play.laserC[p]) {
         const int c = colourOf(kPulseC, play.laserCFrac[p]);
-        rectfill(bb, kW - cornerW, y - hh, x + hw, y + hh, c);
-        rectfill(bb, kW - cornerW, 0, x + halfW, kRailWidth, c);
-        rectfill(bb, kW - cornerW, kH - kRailWidth, x + halfW, kH, c);
+        Draw16::RectFill(bb, kW - cornerW, y - hh, x + hw, y + hh, c);
+        Draw16::RectFill(bb, kW - cornerW, 0, x + halfW, kRailWidth, c);
+        Draw16::RectFill(bb, kW - cornerW, kH - kRailWidth, x + halfW, kH, c);
     }
     if (play.laserB[p]) {
         const int c = colourOf(kPulseB, play.laserBFrac[p]);
-        rectfill(bb, x - hw, cornerH, x + hw, y - hh, c);
-        rectfill(bb, 0, cornerH, kRailWidth, y - halfH, c);
-        rectfill(bb, kW - kRailWidth, cornerH, kW, y - halfH, c);
+        Draw16::RectFill(bb, x - hw, cornerH, x + hw, y - hh, c);
+        Draw16::RectFill(bb, 0, cornerH, kRailWidth, y - halfH, c);
+        Draw16::RectFill(bb, kW - kRailWidth, cornerH, kW, y - halfH, c);
     }
     if (play.laserD[p]) {
         const int c = colourOf(kPulseD, play.laserDFrac[p]);
-        rectfill(bb, x - hw, kH - cornerH, x + hw, y + hh, c);
-        rectfill(bb, 0, kH - cornerH, kRailWidth, y + halfH, c);
-        rectfill(bb, kW - kRailWidth, kH - cornerH, kW, y + halfH, c);
+        Draw16::RectFill(bb, x - hw, kH - cornerH, x + hw, y + hh, c);
+        Draw16::RectFill(bb, 0, kH - cornerH, kRailWidth, y + halfH, c);
+        Draw16::RectFill(bb, kW - kRailWidth, kH - cornerH, kW, y + halfH, c);
     }
 }
 
@@ -270,7 +271,7 @@ void CPlayFrame::DrawPuck(int p, int hw)
         if (doubled)
             stretch_sprite(bb, image, x - image->w, y - image->h, 2 * image->w, 2 * image->h);
         else
-            draw_sprite(bb, image, x - image->w / 2, y - image->h / 2);
+            Draw16::Sprite(bb, image, x - image->w / 2, y - image->h / 2);
     }
 }
 
