@@ -4,6 +4,7 @@
 #include <allegro/internal/aintern.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <cstring>
 #include <map>
@@ -44,15 +45,41 @@ void MaskedRow(uint16_t* d, const uint16_t* s, int w)
 
 // Where rotate_sprite puts each sprite pixel for one size and angle,
 // learnt once from the library itself by turning a sprite whose pixels
-// number themselves. Drawing then only has to follow the list.
+// number themselves. Drawing then only has to follow the runs: stretches
+// of one destination row fed by a straight walk through the sprite.
 struct SRotation {
-    struct SPoint {
-        int16_t dx, dy; // destination, from the sprite's top left
-        int16_t sx, sy; // sprite pixel
+    struct SRun {
+        int16_t dx, dy;         // first destination pixel, from the sprite's top left
+        int16_t count;          // pixels
+        int16_t sx, sy;         // first sprite pixel
+        int8_t stepX, stepY;    // walk through the sprite per destination pixel
     };
-    std::vector<SPoint> points;
-    int left = 0, top = 0, right = -1, bottom = -1; // bounds of dx, dy, inclusive
+    std::vector<SRun> runs;
+    int left = 0, top = 0, right = -1, bottom = -1; // bounds of the destination, inclusive
+    void Add(int dx, int dy, int sx, int sy);
 };
+
+// Points arrive row by row, left to right.
+void SRotation::Add(int dx, int dy, int sx, int sy)
+{
+    if (!runs.empty()) {
+        SRun& last = runs.back();
+        const int n = last.count;
+        const bool next = last.dy == dy && last.dx + n == dx;
+        if (next && n == 1 && std::abs(sx - last.sx) <= 1 && std::abs(sy - last.sy) <= 1) {
+            last.stepX = static_cast<int8_t>(sx - last.sx);
+            last.stepY = static_cast<int8_t>(sy - last.sy);
+            last.count = 2;
+            return;
+        }
+        if (next && n > 1 && last.sx + n * last.stepX == sx && last.sy + n * last.stepY == sy) {
+            ++last.count;
+            return;
+        }
+    }
+    runs.push_back({static_cast<int16_t>(dx), static_cast<int16_t>(dy), 1, static_cast<int16_t>(sx),
+                    static_cast<int16_t>(sy), 0, 0});
+}
 
 // Numbered pixels must stay clear of 0 (nothing drawn) and of the mask.
 constexpr int kMaxRotatedPixels = kMask - 1;
@@ -75,8 +102,7 @@ SRotation LearnRotation(int w, int h, int angle)
             if (v == 0)
                 continue;
             const int dx = x - margin, dy = y - margin;
-            r.points.push_back({static_cast<int16_t>(dx), static_cast<int16_t>(dy), static_cast<int16_t>((v - 1) % w),
-                                static_cast<int16_t>((v - 1) / w)});
+            r.Add(dx, dy, (v - 1) % w, (v - 1) / w);
             r.left = std::min(r.left, dx), r.right = std::max(r.right, dx);
             r.top = std::min(r.top, dy), r.bottom = std::max(r.bottom, dy);
         }
@@ -97,7 +123,7 @@ const SRotation& RotationOf(int w, int h, int angle)
 
 bool QuarterTurnFits(BITMAP* dest, BITMAP* sprite, int angle)
 {
-    return angle % kQuarterTurn == 0 && Plain16(dest) && Plain16(sprite) && dest->clip &&
+    return Draw16::IsQuarterTurn(angle) && Plain16(dest) && Plain16(sprite) && dest->clip &&
            sprite->w * sprite->h <= kMaxRotatedPixels;
 }
 
@@ -167,10 +193,12 @@ void Draw16::RotateSprite(BITMAP* dest, BITMAP* sprite, int x, int y, int angle)
         rotate_sprite(dest, sprite, x, y, itofix(angle));
         return;
     }
-    for (const SRotation::SPoint& p : turn.points) {
-        const uint16_t c = Row(sprite, p.sy)[p.sx];
-        if (c != kMask)
-            Row(dest, y + p.dy)[x + p.dx] = c;
+    for (const SRotation::SRun& run : turn.runs) {
+        uint16_t* d = Row(dest, y + run.dy) + x + run.dx;
+        for (int i = 0; i < run.count; ++i) {
+            const uint16_t c = Row(sprite, run.sy + i * run.stepY)[run.sx + i * run.stepX];
+            d[i] = c == kMask ? d[i] : c; // a select, not a branch the mask pattern would defeat
+        }
     }
 }
 
@@ -192,4 +220,14 @@ void Draw16::RectFill(BITMAP* dest, int x1, int y1, int x2, int y2, int colour)
         return;
     for (int y = y1; y <= y2; ++y)
         std::fill_n(Row(dest, y) + x1, x2 - x1 + 1, static_cast<uint16_t>(colour));
+}
+
+bool Draw16::IsQuarterTurn(int angle) { return angle % kQuarterTurn == 0; }
+
+Draw16::SBox Draw16::QuarterTurnBox(int w, int h, int angle)
+{
+    if (w * h > kMaxRotatedPixels)
+        return {0, 0, -1, -1};
+    const SRotation& turn = RotationOf(w, h, angle);
+    return {turn.left, turn.top, turn.right, turn.bottom};
 }

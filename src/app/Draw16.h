@@ -18,4 +18,13 @@ void SpriteVFlip(BITMAP* dest, BITMAP* sprite, int x, int y);                   
 void RotateSprite(BITMAP* dest, BITMAP* sprite, int x, int y, int angle);
 void RectFill(BITMAP* dest, int x1, int y1, int x2, int y2, int colour); // rectfill
 
+// The pixels rotate_sprite may cover for a quarter turn of a w x h sprite,
+// relative to the sprite's top left; inclusive bounds, empty (right < left)
+// for sprites too large to be learnt.
+struct SBox {
+    int left, top, right, bottom;
+};
+SBox QuarterTurnBox(int w, int h, int angle);
+bool IsQuarterTurn(int angle);
+
 } // namespace Draw16

@@ -53,6 +53,7 @@ int CAsset<T>::LoadDefinitions()
     }
     // Later configuration reads must not see the definition file.
     set_config_file("release");
+    Changed();
     return 0;
 }
 

@@ -23,6 +23,9 @@ public:
         return it == m_assets.end() ? nullptr : it->second;
     }
     const std::string& GetDefinitionFile() const { return m_file; }
+    // Changes whenever assets were loaded or released, so that whoever keeps
+    // pointers to them knows when to look them up again.
+    uint32_t Generation() const { return m_generation; }
     int GetType() const { return m_type; }
 
     // Values of the "type" key.
@@ -39,11 +42,13 @@ protected:
     // Loads one file; null when it cannot be read.
     virtual T* LoadFile(const std::string& section, const std::string& path, const std::string& ext) = 0;
     virtual void Destroy(T* object) = 0;
+    void Changed() { ++m_generation; }
 
     int32_t m_type = 0;                 // 0 unknown, 1 image, 2 sound, 3 music, 4 font
     int32_t m_size = 0;                 // "size" of the font read most recently, pixels
     std::string m_file;                 // definition file to read next
     std::map<std::string, T*> m_assets; // by tag; entries may be null
+    uint32_t m_generation = 0;          // counts loads and releases
 
 private:
     void LoadAsset(const std::string& section, const std::string& assetDir, const std::string& defaultExt);

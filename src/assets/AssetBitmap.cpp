@@ -119,4 +119,5 @@ void CAssetBitmap::ReleaseAll()
         image = nullptr;
     }
     m_assets.clear();
+    Changed();
 }

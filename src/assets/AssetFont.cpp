@@ -35,4 +35,5 @@ void CAssetFont::ReleaseAll()
     for (auto& [tag, font] : m_assets)
         ttf_destroy_font(font);
     m_assets.clear();
+    Changed();
 }

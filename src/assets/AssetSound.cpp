@@ -27,4 +27,5 @@ void CAssetSound::ReleaseAll()
         sample = nullptr;
     }
     m_assets.clear();
+    Changed();
 }

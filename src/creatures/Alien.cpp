@@ -1,12 +1,16 @@
 #include "creatures/Alien.h"
 
 #include <cstdlib>
+#include <memory>
+#include <vector>
 
 #include "app/Display.h"
 #include "app/Random.h"
+#include "app/TurnedSprite.h"
 #include "app/TickTimer.h"
 #include "assets/Asset.h"
 #include "audio/Audio.h"
+#include "creatures/ArtCache.h"
 #include "creatures/CentredSprite.h"
 #include "creatures/Reach.h"
 #include "creatures/TickView.h"
@@ -19,11 +23,31 @@ constexpr int kInfectPoints = 3; // level points lost to an infection
 constexpr int kWanderer = 4;     // the kind hatched from a power-up egg
 constexpr int kQuarterTurn = 64; // Allegro angle units
 
-// Every kind animates through as many frames as the right-crawling image has.
-constexpr const char* kFrameCountImage = "ALIEN_Y_IMG";
+constexpr int kCrawlers = 4; // kinds 0..3 animate; the wanderer has one image
 const char* const kImages[] = {"ALIEN_Y_IMG", "ALIEN_G_IMG", "ALIEN_R_IMG", "ALIEN_B_IMG", "ALIEN_W_IMG"};
+// Kinds 0 and 2 crawl sideways: their upright frames drawn a quarter turn round.
+constexpr int kTurn[kCrawlers] = {kQuarterTurn, 0, -kQuarterTurn, 0};
 
-int FrameCount() { return g_bitmaps.GetFrameCount(kFrameCountImage); }
+struct SAlienArt {
+    int frameCount = 0;                  // of ALIEN_Y_IMG, for every kind
+    std::vector<BITMAP*> frames[kCrawlers]; // by kind; may hold fewer than frameCount
+    std::vector<std::unique_ptr<CTurnedSprite>> turned[kCrawlers]; // kinds 0 and 2, by frame
+    BITMAP* wanderer = nullptr;          // ALIEN_W_IMG
+    void LookUp()
+    {
+        frameCount = g_bitmaps.GetFrameCount(kImages[0]);
+        for (int k = 0; k < kCrawlers; ++k)
+            for (int f = 0; f < g_bitmaps.GetFrameCount(kImages[k]); ++f) {
+                frames[k].push_back(g_bitmaps.GetFrame(kImages[k], f));
+                if (kTurn[k] != 0)
+                    turned[k].push_back(std::make_unique<CTurnedSprite>(frames[k].back(), kTurn[k]));
+            }
+        wanderer = g_bitmaps.Get(kImages[kWanderer]);
+    }
+};
+
+// Every kind animates through as many frames as the right-crawling image has.
+int FrameCount() { return CreatureArt<SAlienArt>().frameCount; }
 
 // Heading toward the middle from a quadrant: the two inward choices, by coin.
 int InwardHeading(int x, int y)
@@ -209,17 +233,19 @@ void CAlien::Draw() const
 {
     if (kind < 0 || kind > kWanderer)
         return;
+    const SAlienArt& art = CreatureArt<SAlienArt>();
     if (kind == kWanderer) {
-        DrawCentred(g_bitmaps.Get(kImages[kind]), x, y);
+        DrawCentred(art.wanderer, x, y);
         return;
     }
     // The other images may hold fewer frames than the one that sets the count.
-    const bool hasFrame = frame >= 0 && frame < g_bitmaps.GetFrameCount(kImages[kind]);
-    BITMAP* image = hasFrame ? g_bitmaps.GetFrame(kImages[kind], frame) : nullptr;
+    const auto& frames = art.frames[kind];
+    if (frame < 0 || frame >= static_cast<int>(frames.size()))
+        return;
     switch (kind) {
-    case 0: DrawCentredRotated(image, x, y, kQuarterTurn); break;
-    case 1: DrawCentredVFlip(image, x, y); break;
-    case 2: DrawCentredRotated(image, x, y, -kQuarterTurn); break;
-    default: DrawCentred(image, x, y); break;
+    case 0:
+    case 2: DrawCentredTurned(*art.turned[kind][frame], frames[frame], x, y); break;
+    case 1: DrawCentredVFlip(frames[frame], x, y); break;
+    default: DrawCentred(frames[frame], x, y); break;
     }
 }

@@ -4,6 +4,7 @@
 
 #include "app/Display.h"
 #include "app/Draw16.h"
+#include "app/TurnedSprite.h"
 
 namespace {
 
@@ -29,4 +30,10 @@ void DrawCentredRotated(BITMAP* image, int x, int y, int angle)
 {
     if (CanDraw(image))
         Draw16::RotateSprite(g_display.backBuffer, image, Left(image, x), Top(image, y), angle);
+}
+
+void DrawCentredTurned(const CTurnedSprite& turned, BITMAP* image, int x, int y)
+{
+    if (CanDraw(image))
+        turned.Draw(g_display.backBuffer, Left(image, x), Top(image, y));
 }

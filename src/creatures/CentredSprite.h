@@ -1,6 +1,7 @@
 #pragma once
 
 struct BITMAP;
+class CTurnedSprite;
 
 // Creatures are drawn with their image centred on their position. Each call
 // draws into the display's back buffer and does nothing for a missing image
@@ -8,3 +9,5 @@ struct BITMAP;
 void DrawCentred(BITMAP* image, int x, int y);
 void DrawCentredVFlip(BITMAP* image, int x, int y);
 void DrawCentredRotated(BITMAP* image, int x, int y, int angle); // Allegro angle units, 256 a turn
+// The same as DrawCentredRotated(image, ...) with the angle turned holds.
+void DrawCentredTurned(const CTurnedSprite& turned, BITMAP* image, int x, int y);

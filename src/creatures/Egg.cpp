@@ -7,6 +7,7 @@
 #include "app/Random.h"
 #include "assets/Asset.h"
 #include "audio/Audio.h"
+#include "creatures/ArtCache.h"
 #include "creatures/CentredSprite.h"
 #include "creatures/Reach.h"
 #include "creatures/Toy.h"
@@ -18,9 +19,23 @@ constexpr int kFlickerBit = 8;     // open shells flicker 8 hundredths on, 8 off
 constexpr const char* kHatchSound = "HATCH_SFX";
 
 // The image of an open egg, by kind: shell, power-ups 1..8, empty shell.
-const char* const kOpenImages[] = {
+constexpr int kOpenKinds = 10;
+const char* const kOpenImages[kOpenKinds] = {
     "EGGSHELL_IMG", "PUP_MAG_IMG", "PUP_DIS_IMG", "PUP_GRO_IMG", "PUP_ACI_IMG",
     "PUP_SPE_IMG", "PUP_FRE_IMG", "PUP_LAS_IMG", "PUP_BOM_IMG", "EGGPUPSHELL_IMG",
+};
+
+struct SEggArt {
+    BITMAP* plain = nullptr;          // EGG_IMG, a whole plain egg
+    BITMAP* powerUp = nullptr;        // EGGPUP_IMG, a whole power-up egg
+    BITMAP* open[kOpenKinds] = {};    // by kind
+    void LookUp()
+    {
+        plain = g_bitmaps.Get("EGG_IMG");
+        powerUp = g_bitmaps.Get("EGGPUP_IMG");
+        for (int k = 0; k < kOpenKinds; ++k)
+            open[k] = g_bitmaps.Get(kOpenImages[k]);
+    }
 };
 
 bool AnyoneHolds(const STickView& view, int power)
@@ -141,9 +156,9 @@ void CEgg::Draw(int crackWarningTime, int crackWarningDist, int crackSolidShowTi
     if (!cracked)
         DrawWhole(crackWarningTime, crackWarningDist);
     else if (kind == kPupPlainEgg)
-        DrawOpen(kOpenImages[kind], crackSolidShowTime, crackFlickerShowTime);
+        DrawOpen(CreatureArt<SEggArt>().open[kind], crackSolidShowTime, crackFlickerShowTime);
     else if (kind > kPupPlainEgg && kind <= kPupEmptyShell)
-        DrawOpen(kOpenImages[kind], pupSolidShowTime, pupFlickerShowTime);
+        DrawOpen(CreatureArt<SEggArt>().open[kind], pupSolidShowTime, pupFlickerShowTime);
 }
 
 // An egg about to hatch trembles. The shake is drawn even when the image is
@@ -155,11 +170,12 @@ void CEgg::DrawWhole(int warningTime, int warningDist) const
         ox = TrembleOffset(warningDist);
         oy = TrembleOffset(warningDist);
     }
-    DrawCentred(g_bitmaps.Get(kind == kPupPlainEgg ? "EGG_IMG" : "EGGPUP_IMG"), x + ox, y + oy);
+    const SEggArt& art = CreatureArt<SEggArt>();
+    DrawCentred(kind == kPupPlainEgg ? art.plain : art.powerUp, x + ox, y + oy);
 }
 
 // Open eggs show solid, then flicker, then are gone.
-void CEgg::DrawOpen(const char* tag, int solidTime, int flickerTime)
+void CEgg::DrawOpen(BITMAP* image, int solidTime, int flickerTime)
 {
     const int now = CTickTimer::Now();
     const int age = now - time;
@@ -168,5 +184,5 @@ void CEgg::DrawOpen(const char* tag, int solidTime, int flickerTime)
         return;
     }
     if (age < solidTime || (now & kFlickerBit))
-        DrawCentred(g_bitmaps.Get(tag), x, y);
+        DrawCentred(image, x, y);
 }

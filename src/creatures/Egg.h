@@ -3,6 +3,8 @@
 
 #include "creatures/TickView.h"
 
+struct BITMAP;
+
 // An alien egg: hatches when its time comes unless smashed first; may carry
 // a power-up that a player collects after cracking it.
 class CEgg {
@@ -39,5 +41,5 @@ private:
     int SmashedBy(const STickView& view, int hitter);
     int Hatch();
     void DrawWhole(int warningTime, int warningDist) const;
-    void DrawOpen(const char* tag, int solidTime, int flickerTime);
+    void DrawOpen(BITMAP* image, int solidTime, int flickerTime);
 };

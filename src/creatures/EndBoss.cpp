@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/Display.h"
 #include "app/Draw16.h"
@@ -158,6 +159,47 @@ void CEndBoss::Draw()
     DrawWith(g_display.backBuffer, g_bitmaps.Get("STEMCELL_IMG"), g_bitmaps.Get("STEMCELL_FLASH_IMG"));
 }
 
+namespace {
+
+// Whether the whole grid can be painted with straight 16-byte rows: every
+// picture a 16-bit memory bitmap, the tiles covering the grid, the flash
+// exactly one cell, the grid inside the clip rectangle. Otherwise each cell
+// goes through Draw16, which clips like the library.
+bool Plain16(BITMAP* b) { return bitmap_color_depth(b) == 16 && is_memory_bitmap(b); }
+
+bool FitsFastRoad(BITMAP* dest, BITMAP* tiles, BITMAP* flash)
+{
+    constexpr int w = CEndBoss::kCols * CEndBoss::kCellSize, h = CEndBoss::kRows * CEndBoss::kCellSize;
+    if (!Plain16(dest) || !dest->clip || dest->cl > CEndBoss::kLeft || dest->ct > CEndBoss::kTop ||
+        dest->cr < CEndBoss::kLeft + w || dest->cb < CEndBoss::kTop + h)
+        return false;
+    if (tiles && (!Plain16(tiles) || tiles->w < w || tiles->h < h))
+        return false;
+    return !flash || (Plain16(flash) && flash->w == CEndBoss::kCellSize && flash->h == CEndBoss::kCellSize);
+}
+
+constexpr int kCellBytes = CEndBoss::kCellSize * 2; // one row of a cell
+
+uint16_t* Pixel(BITMAP* b, int x, int y) { return reinterpret_cast<uint16_t*>(b->line[y]) + x; }
+
+void CopyCell(BITMAP* dest, int left, int top, BITMAP* tiles, int sx, int sy)
+{
+    for (int r = 0; r < CEndBoss::kCellSize; ++r)
+        std::memcpy(Pixel(dest, left, top + r), Pixel(tiles, sx, sy + r), kCellBytes);
+}
+
+void MaskCell(BITMAP* dest, int left, int top, BITMAP* flash)
+{
+    for (int r = 0; r < CEndBoss::kCellSize; ++r) {
+        uint16_t* d = Pixel(dest, left, top + r);
+        const uint16_t* s = Pixel(flash, 0, r);
+        for (int i = 0; i < CEndBoss::kCellSize; ++i)
+            d[i] = s[i] == MASK_COLOR_16 ? d[i] : s[i];
+    }
+}
+
+} // namespace
+
 // Cells whose split is still far flicker at random; during the last
 // hsecPreSplitWarning hundredths, and once spent, they show their own tile.
 // The flicker draws from rand() whether or not the pictures are loaded.
@@ -165,6 +207,7 @@ void CEndBoss::DrawWith(BITMAP* dest, BITMAP* tiles, BITMAP* flash)
 {
     if (!dest)
         return;
+    const bool fast = FitsFastRoad(dest, tiles, flash);
     const int now = CTickTimer::Now();
     for (int row = 0; row < kRows; ++row)
         for (int col = 0; col < kCols; ++col) {
@@ -172,11 +215,16 @@ void CEndBoss::DrawWith(BITMAP* dest, BITMAP* tiles, BITMAP* flash)
             if (cell == 0)
                 continue;
             const int left = kLeft + kCellSize * col, top = kTop + kCellSize * row;
+            const int sx = kCellSize * col, sy = kCellSize * row;
             if (cell > 0 && cell - now > hsecPreSplitWarning && std::rand() % 2 == 1) {
-                if (flash)
+                if (flash && fast)
+                    MaskCell(dest, left, top, flash);
+                else if (flash)
                     Draw16::Sprite(dest, flash, left, top);
+            } else if (tiles && fast) {
+                CopyCell(dest, left, top, tiles, sx, sy);
             } else if (tiles) {
-                Draw16::Blit(tiles, dest, kCellSize * col, kCellSize * row, left, top, kCellSize, kCellSize);
+                Draw16::Blit(tiles, dest, sx, sy, left, top, kCellSize, kCellSize);
             }
         }
 }

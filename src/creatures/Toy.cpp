@@ -8,6 +8,7 @@
 #include "app/TickTimer.h"
 #include "assets/Asset.h"
 #include "audio/Audio.h"
+#include "creatures/ArtCache.h"
 #include "creatures/CentredSprite.h"
 #include "creatures/Reach.h"
 
@@ -17,9 +18,19 @@ constexpr int kFirePoints = 10;  // lost for touching fire
 constexpr int kNervePoints = 15; // lost for touching a nerve or a tooth
 constexpr int kDustReturnOdds = 35; // a drifting dust re-appears 2 ticks in this many
 
-const char* const kImages[] = {
+constexpr int kToyTypes = 9;
+const char* const kImages[kToyTypes] = {
     "TOY_TCELL_IMG", "TOY_FOOD_IMG", "TOY_FIRE_IMG", "TOY_NERVE_IMG", "TOY_TOOTH_U_IMG",
     "TOY_TOOTH_R_IMG", "TOY_TOOTH_D_IMG", "TOY_TOOTH_L_IMG", "TOY_DUST_IMG",
+};
+
+struct SToyArt {
+    BITMAP* images[kToyTypes] = {}; // by type
+    void LookUp()
+    {
+        for (int t = 0; t < kToyTypes; ++t)
+            images[t] = g_bitmaps.Get(kImages[t]);
+    }
 };
 
 bool IsNerveOrTooth(int type) { return type >= kToyNerve && type <= kToyToothL; }
@@ -185,7 +196,7 @@ void CToy::Draw() const
 {
     if (!active || type < kToyTCell || type > kToyDust)
         return;
-    BITMAP* image = g_bitmaps.Get(kImages[type]);
+    BITMAP* image = CreatureArt<SToyArt>().images[type];
     if (type != kToyFire) {
         DrawCentred(image, x, y);
         return;

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "app/Draw16.h"
+#include "app/TurnedSprite.h"
 
 namespace {
 
@@ -123,6 +124,18 @@ TEST_F(Draw16Test, QuarterTurnsAndOtherAnglesMatchTheLibrary)
             // Mostly wholly inside, where the fast road is taken.
             const int x = Random(-10, 70), y = Random(-10, 60);
             lib ? rotate_sprite(d, s, x, y, itofix(angle)) : Draw16::RotateSprite(d, s, x, y, angle);
+        }, 150);
+}
+
+TEST_F(Draw16Test, TurnedSpritesMatchTheLibraryAnywhere)
+{
+    for (int angle : {64, -64, 128})
+        Compare("CTurnedSprite", 40, [&](BITMAP* d, BITMAP* s, bool lib) {
+            const int x = Random(-45, 100), y = Random(-45, 85);
+            if (lib)
+                rotate_sprite(d, s, x, y, itofix(angle));
+            else
+                CTurnedSprite(s, angle).Draw(d, x, y);
         }, 150);
 }
 

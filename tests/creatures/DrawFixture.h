@@ -26,6 +26,7 @@ protected:
             Images().erase(tag);
             destroy_bitmap(image);
         }
+        Door::Changed(g_bitmaps);
         destroy_bitmap(g_display.backBuffer);
         g_display.backBuffer = nullptr;
     }
@@ -37,6 +38,7 @@ protected:
         clear_to_color(image, colour);
         Images()[tag] = image;
         lent[tag] = image;
+        Door::Changed(g_bitmaps); // creatures keep their images until the registry changes
         return image;
     }
     int Pixel(int x, int y) const { return getpixel(g_display.backBuffer, x, y); }
@@ -53,6 +55,7 @@ private:
     // The registry keeps its table to itself; a derived class may name it.
     struct Door : CAssetBitmap {
         static std::map<std::string, BITMAP*>& Table(CAssetBitmap& r) { return r.*(&Door::m_assets); }
+        static void Changed(CAssetBitmap& r) { (r.*(&Door::m_generation))++; }
     };
     static std::map<std::string, BITMAP*>& Images() { return Door::Table(g_bitmaps); }
 
