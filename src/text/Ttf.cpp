@@ -129,8 +129,15 @@ const TtfGlyph* TtfGlyphFor(ALFONT_FONT* font, int c)
 {
     if (!font || !font->face || font->glyphs.empty())
         return nullptr;
-    FT_UInt index = font->face->charmap ? FT_Get_Char_Index(font->face, static_cast<FT_ULong>(c))
-                                        : static_cast<FT_UInt>(c);
+    FT_UInt index = 0;
+    const bool latin = c >= 0 && c < static_cast<int>(font->latinIndex.size());
+    if (latin && font->latinIndex[c] >= 0) {
+        index = static_cast<FT_UInt>(font->latinIndex[c]);
+    } else {
+        index = font->face->charmap ? FT_Get_Char_Index(font->face, static_cast<FT_ULong>(c)) : static_cast<FT_UInt>(c);
+        if (latin)
+            font->latinIndex[c] = static_cast<int32_t>(index);
+    }
     if (index >= font->glyphs.size())
         index = 0; // the face's missing-glyph
     TtfGlyph& g = font->glyphs[index];

@@ -47,6 +47,10 @@ public:
     {
         const int c0 = std::max(0, m_clip.left - gx), c1 = std::min(g.width, m_clip.right + 1 - gx);
         const int r0 = std::max(0, m_clip.top - gy), r1 = std::min(g.rows, m_clip.bottom + 1 - gy);
+        if (m_direct16 && !m_ramp) {
+            PaintOver16(g, gx, gy, c0, c1, r0, r1);
+            return;
+        }
         for (int r = r0; r < r1; ++r) {
             const uint8_t* cov = &g.coverage[static_cast<size_t>(r) * g.width];
             for (int c = c0; c < c1; ++c)
@@ -56,6 +60,24 @@ public:
     }
 
 private:
+    // The HUD's case, kept free of per-pixel mode tests: transparent text
+    // straight onto a 16-bit memory bitmap.
+    void PaintOver16(const TtfGlyph& g, int gx, int gy, int c0, int c1, int r0, int r1) const
+    {
+        const auto solid = static_cast<uint16_t>(m_color);
+        for (int r = r0; r < r1; ++r) {
+            const uint8_t* cov = &g.coverage[static_cast<size_t>(r) * g.width];
+            uint16_t* row = reinterpret_cast<uint16_t*>(m_bmp->line[gy + r]) + gx;
+            for (int c = c0; c < c1; ++c) {
+                const int k = cov[c];
+                if (k == 255)
+                    row[c] = solid;
+                else if (k != 0)
+                    row[c] = Blend16(m_color, row[c], k);
+            }
+        }
+    }
+
     void Put(int x, int y, int k) const
     {
         if (m_direct16) {

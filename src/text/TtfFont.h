@@ -2,6 +2,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -28,6 +29,16 @@ struct ALFONT_FONT {
     int fixedCount = 0;           // -1 for a scalable face, else number of fixed sizes
     std::vector<TtfGlyph> glyphs; // by glyph index
     std::vector<int> fixedSizes;  // pixel heights, ended by -1
+    // Glyph index of the first 256 character codes, -1 until asked; the
+    // face's character map is searched once per character, not per draw.
+    std::array<int32_t, 256> latinIndex = MakeUnknownIndex();
+
+    static std::array<int32_t, 256> MakeUnknownIndex()
+    {
+        std::array<int32_t, 256> a;
+        a.fill(-1);
+        return a;
+    }
 };
 
 // The glyph drawn for a character, rendered on first use; null when the
