@@ -5,9 +5,23 @@
 #include <memory>
 
 #include "app/TickTimer.h"
+#include "creatures/TickView.h"
 #include "play/StatePlay.h"
 
 namespace {
+
+// Every cell is live but the four corners, which no split can reach.
+bool GridFull(const CEndBoss& mass)
+{
+    constexpr int lastRow = CEndBoss::kRows - 1, lastCol = CEndBoss::kCols - 1;
+    for (int row = 0; row <= lastRow; ++row)
+        for (int col = 0; col <= lastCol; ++col) {
+            const bool corner = (row == 0 || row == lastRow) && (col == 0 || col == lastCol);
+            if (mass.cells[row][col] == 0 && !corner)
+                return false;
+        }
+    return true;
+}
 
 // The arena of the game's own art: lanterns 64 wide, corners 170 x 125.
 constexpr int kLeft = 202, kTop = 157, kRight = 822, kBottom = 611; // pixels
@@ -172,36 +186,79 @@ void PlaceToys(CStatePlay& p, int count)
     }
 }
 
-// The stem-cell mass over its whole grid: flickering, steady and spent cells.
-void GrowStemCells(CBoss& boss, int now)
+// Cells of the slow front at the moment the border was reached flicker
+// again over the full grid: more flicker than a full grid ever shows, since
+// each split leaves a spent cell behind and only the front waits.
+void KeepFrontFlickering(CEndBoss& mass, int32_t now, const CEndBoss& front, int32_t frontNow)
 {
-    boss.Init(512, 392, kBossStemCell);
-    CEndBoss& mass = boss.endBoss;
+    for (int row = 0; row < CEndBoss::kRows; ++row)
+        for (int col = 0; col < CEndBoss::kCols; ++col) {
+            const int32_t cell = front.cells[row][col];
+            if (cell > 0 && cell - frontNow > front.hsecPreSplitWarning)
+                mass.cells[row][col] = cell + (now - frontNow);
+        }
+}
+
+// The stem-cell mass grown by its own rules from its seed, untouched, until
+// it has reached its border and then filled the grid: spent cells inside,
+// fast-growing ones outside, with the front of the moment it reached the
+// border flickering. Grown once; its timers are moved to the scene's clock.
+CEndBoss GrowMass()
+{
+    constexpr int kStart = 1000;    // hundredths: timers never meet the value 35
+    constexpr int kMaxTicks = 20000;
+    CEndBoss mass;
     mass.hsecPreSplitWarning = 50;
     mass.hsecBetweenSplitMin = 100;
     mass.hsecBetweenSplitMax = 300;
-    for (int row = 0; row < CEndBoss::kRows; ++row)
-        for (int col = 0; col < CEndBoss::kCols; ++col) {
-            const int pick = (row * 7 + col * 3) % 4;
-            mass.cells[row][col] = pick < 2 ? now + 1000 + row : pick == 2 ? now + 10 : CEndBoss::kSpent;
+    mass.cells[CEndBoss::kRows / 2][CEndBoss::kCols / 2] = kStart + mass.hsecBetweenSplitMin;
+    std::srand(kSceneSeed);
+    STickView nobody; // no players, no toys, no points
+    nobody.numPlayers = 0;
+    int32_t now = kStart;
+    CEndBoss front;       // as the border was reached
+    int32_t frontNow = 0; // hundredths, then
+    for (int tick = 1; tick <= kMaxTicks && !GridFull(mass); ++tick) {
+        now = kStart + tick * 100 / CTickTimer::kTicksPerSecond;
+        CTickTimer::SetNow(now);
+        mass.Update(nobody);
+        mass.IsEmpty(); // notices the border
+        if (mass.reachedBorder && frontNow == 0) {
+            front = mass;
+            frontNow = now;
         }
+    }
+    KeepFrontFlickering(mass, now, front, frontNow);
+    for (auto& row : mass.cells)
+        for (int32_t& cell : row)
+            if (cell > 0 && cell != CEndBoss::kEverRipe)
+                cell += kSceneNow - now;
+    return mass;
+}
+
+void GrowStemCells(CBoss& boss)
+{
+    static const CEndBoss s_grown = GrowMass();
+    boss.endBoss = s_grown;
 }
 
 } // namespace
 
 void BuildScene(CStatePlay& play, const SSceneRecipe& recipe)
 {
+    play.ClearAll();
+    if (recipe.busy)
+        GrowStemCells(play.boss); // the first time, under a clock of its own
     CTickTimer::SetNow(kSceneNow);
     std::srand(kSceneSeed);
     const int now = kSceneNow;
-    play.ClearAll();
+    if (recipe.busy)
+        play.boss.Init(512, 392, kBossStemCell);
     SetTunables(play);
     SetCounters(play, recipe, now);
     PlacePlayers(play, recipe, now);
     PlaceEggs(play, recipe.eggs, now);
     PlaceAliens(play, recipe.aliens, now);
     PlaceToys(play, recipe.toys);
-    if (recipe.busy)
-        GrowStemCells(play.boss, now);
     std::srand(kSceneSeed);
 }
