@@ -10,7 +10,7 @@
 #include "app/TickTimer.h"
 #include "assets/Asset.h"
 #include "audio/Audio.h"
-#include "creatures/ArtCache.h"
+#include "assets/ArtCache.h"
 #include "creatures/CentredSprite.h"
 #include "creatures/Reach.h"
 #include "creatures/TickView.h"
@@ -47,7 +47,7 @@ struct SAlienArt {
 };
 
 // Every kind animates through as many frames as the right-crawling image has.
-int FrameCount() { return CreatureArt<SAlienArt>().frameCount; }
+int FrameCount() { return CachedArt<SAlienArt>().frameCount; }
 
 // Heading toward the middle from a quadrant: the two inward choices, by coin.
 int InwardHeading(int x, int y)
@@ -233,7 +233,7 @@ void CAlien::Draw() const
 {
     if (kind < 0 || kind > kWanderer)
         return;
-    const SAlienArt& art = CreatureArt<SAlienArt>();
+    const SAlienArt& art = CachedArt<SAlienArt>();
     if (kind == kWanderer) {
         DrawCentred(art.wanderer, x, y);
         return;

@@ -7,7 +7,7 @@
 #include "app/Random.h"
 #include "assets/Asset.h"
 #include "audio/Audio.h"
-#include "creatures/ArtCache.h"
+#include "assets/ArtCache.h"
 #include "creatures/CentredSprite.h"
 #include "creatures/Reach.h"
 #include "creatures/Toy.h"
@@ -156,9 +156,9 @@ void CEgg::Draw(int crackWarningTime, int crackWarningDist, int crackSolidShowTi
     if (!cracked)
         DrawWhole(crackWarningTime, crackWarningDist);
     else if (kind == kPupPlainEgg)
-        DrawOpen(CreatureArt<SEggArt>().open[kind], crackSolidShowTime, crackFlickerShowTime);
+        DrawOpen(CachedArt<SEggArt>().open[kind], crackSolidShowTime, crackFlickerShowTime);
     else if (kind > kPupPlainEgg && kind <= kPupEmptyShell)
-        DrawOpen(CreatureArt<SEggArt>().open[kind], pupSolidShowTime, pupFlickerShowTime);
+        DrawOpen(CachedArt<SEggArt>().open[kind], pupSolidShowTime, pupFlickerShowTime);
 }
 
 // An egg about to hatch trembles. The shake is drawn even when the image is
@@ -170,7 +170,7 @@ void CEgg::DrawWhole(int warningTime, int warningDist) const
         ox = TrembleOffset(warningDist);
         oy = TrembleOffset(warningDist);
     }
-    const SEggArt& art = CreatureArt<SEggArt>();
+    const SEggArt& art = CachedArt<SEggArt>();
     DrawCentred(kind == kPupPlainEgg ? art.plain : art.powerUp, x + ox, y + oy);
 }
 

@@ -8,7 +8,7 @@
 #include "app/TickTimer.h"
 #include "assets/Asset.h"
 #include "audio/Audio.h"
-#include "creatures/ArtCache.h"
+#include "assets/ArtCache.h"
 #include "creatures/CentredSprite.h"
 #include "creatures/Reach.h"
 
@@ -196,7 +196,7 @@ void CToy::Draw() const
 {
     if (!active || type < kToyTCell || type > kToyDust)
         return;
-    BITMAP* image = CreatureArt<SToyArt>().images[type];
+    BITMAP* image = CachedArt<SToyArt>().images[type];
     if (type != kToyFire) {
         DrawCentred(image, x, y);
         return;

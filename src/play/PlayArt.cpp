@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/DoubledSprite.h"
 #include "assets/Asset.h"
 
 namespace {
@@ -33,4 +34,23 @@ void SPlayArt::LookUp()
     large = g_fonts.Get("ANKLE_LG_TTF");
     medium = g_fonts.Get("ANKLE_MD_TTF");
     small = g_fonts.Get("ANKLE_SM_TTF");
+}
+
+SDoubledPucks::SDoubledPucks() = default;
+SDoubledPucks::~SDoubledPucks() = default;
+
+void SDoubledPucks::LookUp()
+{
+    for (const char* suffix : {"", "_1", "_2"})
+        for (const std::string& tag : {"PUCK" + std::string(suffix) + "_IMG", "PUCK" + std::string(suffix) + "_SPIKES_IMG"})
+            if (BITMAP* image = g_bitmaps.Get(tag))
+                sprites.push_back(std::make_unique<CDoubledSprite>(image));
+}
+
+const CDoubledSprite* SDoubledPucks::For(const BITMAP* image) const
+{
+    for (const auto& sprite : sprites)
+        if (sprite->Source() == image)
+            return sprite.get();
+    return nullptr;
 }

@@ -1,4 +1,8 @@
 #pragma once
+#include <memory>
+#include <vector>
+
+class CDoubledSprite;
 
 struct BITMAP;
 struct ALFONT_FONT;
@@ -28,4 +32,16 @@ struct SPlayArt {
 
     void LookUp();
     const SPuckArt& Puck(int numPlayers, int player) const { return numPlayers == 1 ? single : pair[player]; }
+};
+
+// The pucks and spikes at twice their size, as the mushroom power-up shows
+// them, made once per load of the image registry (see CachedArt).
+struct SDoubledPucks {
+    std::vector<std::unique_ptr<CDoubledSprite>> sprites;
+
+    SDoubledPucks();
+    ~SDoubledPucks();
+    void LookUp();
+    // The doubled version of a registry image; null for any other image.
+    const CDoubledSprite* For(const BITMAP* image) const;
 };

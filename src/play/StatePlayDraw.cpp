@@ -6,8 +6,10 @@
 #include <string>
 
 #include "app/Display.h"
+#include "app/DoubledSprite.h"
 #include "app/Draw16.h"
 #include "app/TickTimer.h"
+#include "assets/ArtCache.h"
 #include "audio/Audio.h"
 #include "creatures/Alien.h"
 #include "creatures/Egg.h"
@@ -63,6 +65,7 @@ private:
     void DrawCrossfire(int hw, int hh);
     void DrawBeams(int p, int hw, int hh);
     void DrawPuck(int p, int hw);
+    void DrawDoubled(BITMAP* image, int x, int y);
     void DrawLanterns(int p);
     void DrawFreezeClock();
     void DrawPaused();
@@ -269,10 +272,18 @@ void CPlayFrame::DrawPuck(int p, int hw)
         if (!image)
             continue;
         if (doubled)
-            stretch_sprite(bb, image, x - image->w, y - image->h, 2 * image->w, 2 * image->h);
+            DrawDoubled(image, x - image->w, y - image->h);
         else
             Draw16::Sprite(bb, image, x - image->w / 2, y - image->h / 2);
     }
+}
+
+void CPlayFrame::DrawDoubled(BITMAP* image, int x, int y)
+{
+    if (const CDoubledSprite* ready = CachedArt<SDoubledPucks>().For(image))
+        ready->Draw(bb, x, y);
+    else
+        stretch_sprite(bb, image, x, y, 2 * image->w, 2 * image->h);
 }
 
 void CPlayFrame::DrawLanterns(int p)

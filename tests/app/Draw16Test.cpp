@@ -5,6 +5,7 @@
 #include <functional>
 #include <random>
 
+#include "app/DoubledSprite.h"
 #include "app/Draw16.h"
 #include "app/TurnedSprite.h"
 
@@ -137,6 +138,17 @@ TEST_F(Draw16Test, TurnedSpritesMatchTheLibraryAnywhere)
             else
                 CTurnedSprite(s, angle).Draw(d, x, y);
         }, 150);
+}
+
+TEST_F(Draw16Test, DoubledSpritesMatchTheLibraryAnywhere)
+{
+    Compare("CDoubledSprite", 40, [&](BITMAP* d, BITMAP* s, bool lib) {
+        const int x = Random(-85, 100), y = Random(-85, 85);
+        if (lib)
+            stretch_sprite(d, s, x, y, 2 * s->w, 2 * s->h);
+        else
+            CDoubledSprite(s).Draw(d, x, y);
+    });
 }
 
 TEST_F(Draw16Test, FilledRectanglesMatchTheLibrary)

@@ -4,7 +4,7 @@
 
 #include "assets/Asset.h"
 
-// The images one kind of creature draws with: looked up by tag once, and
+// The images one kind of object draws with: looked up by tag once, and
 // again only after the image registry loaded or released something, rather
 // than by string for every creature in every frame. TArt fills itself from
 // g_bitmaps in LookUp().
@@ -29,7 +29,7 @@ private:
 // The one cache of an art type. It is never destroyed: the art may own
 // bitmaps, and Allegro may be gone by the time statics are destroyed.
 template <class TArt>
-const TArt& CreatureArt()
+const TArt& CachedArt()
 {
     static auto* cache = new CArtCache<TArt>();
     return cache->Get();
