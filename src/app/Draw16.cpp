@@ -11,6 +11,10 @@
 #include <tuple>
 #include <vector>
 
+// The row loops of sprites and fills are vector loops: on processors with
+// AVX2 they run twice as wide, others take the plain build. Same pixels.
+#define WIDE_VECTORS __attribute__((target_clones("avx2", "default")))
+
 namespace {
 
 constexpr uint16_t kMask = MASK_COLOR_16;
@@ -152,7 +156,7 @@ void Draw16::Blit(BITMAP* src, BITMAP* dest, int sx, int sy, int dx, int dy, int
         std::memmove(Row(dest, dy + r) + dx, Row(src, sy + r) + sx, static_cast<size_t>(w) * 2);
 }
 
-void Draw16::Sprite(BITMAP* dest, BITMAP* sprite, int x, int y)
+WIDE_VECTORS void Draw16::Sprite(BITMAP* dest, BITMAP* sprite, int x, int y)
 {
     if (!Plain16(dest) || !Plain16(sprite) || !dest->clip) {
         draw_sprite(dest, sprite, x, y);
@@ -165,7 +169,7 @@ void Draw16::Sprite(BITMAP* dest, BITMAP* sprite, int x, int y)
         MaskedRow(Row(dest, y + s.sy + r) + x + s.sx, Row(sprite, s.sy + r) + s.sx, s.w);
 }
 
-void Draw16::SpriteVFlip(BITMAP* dest, BITMAP* sprite, int x, int y)
+WIDE_VECTORS void Draw16::SpriteVFlip(BITMAP* dest, BITMAP* sprite, int x, int y)
 {
     if (!Plain16(dest) || !Plain16(sprite) || !dest->clip) {
         draw_sprite_v_flip(dest, sprite, x, y);
@@ -202,7 +206,7 @@ void Draw16::RotateSprite(BITMAP* dest, BITMAP* sprite, int x, int y, int angle)
     }
 }
 
-void Draw16::RectFill(BITMAP* dest, int x1, int y1, int x2, int y2, int colour)
+WIDE_VECTORS void Draw16::RectFill(BITMAP* dest, int x1, int y1, int x2, int y2, int colour)
 {
     if (!Plain16(dest) || !dest->clip || _drawing_mode != DRAW_MODE_SOLID) {
         rectfill(dest, x1, y1, x2, y2, colour);
