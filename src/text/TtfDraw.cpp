@@ -157,15 +157,44 @@ void DrawGlyphs(BITMAP* bmp, ALFONT_FONT* font, const char* text, int x, int y, 
     }
 }
 
+// Short plain ASCII in a byte encoding, which the formatter copies as it is.
+bool PlainAscii(const char* text)
+{
+    const int format = get_uformat();
+    if (!text || (format != U_UTF8 && format != U_ASCII && format != U_ASCII_CP))
+        return false;
+    size_t n = 0;
+    for (; text[n] != 0; ++n)
+        if (static_cast<unsigned char>(text[n]) >= 0x80 || n + 1 >= static_cast<size_t>(kFormatBufferSize))
+            return false;
+    return true;
+}
+
+// The text to draw: a lone "%s" of plain ASCII is taken as it is, sparing
+// the library's formatter and its allocations for every HUD string.
+const char* Format(char* buf, const char* format, va_list args)
+{
+    if (std::strcmp(format, "%s") == 0) {
+        va_list peek;
+        va_copy(peek, args);
+        const char* text = va_arg(peek, const char*);
+        va_end(peek);
+        if (PlainAscii(text))
+            return text;
+    }
+    uvszprintf(buf, kFormatBufferSize, format, args);
+    return buf;
+}
+
 void PrintAligned(BITMAP* bmp, ALFONT_FONT* font, int x, int y, int color, bool centre, const char* format,
                   va_list args)
 {
     if (!bmp || !font || !format)
         return;
     char buf[kFormatBufferSize];
-    uvszprintf(buf, sizeof buf, format, args);
-    const int w = ttf_text_length(font, buf);
-    ttf_textout_aa(bmp, font, buf, centre ? x - w / 2 : x - w, y, color);
+    const char* text = Format(buf, format, args);
+    const int w = ttf_text_length(font, text);
+    ttf_textout_aa(bmp, font, text, centre ? x - w / 2 : x - w, y, color);
 }
 
 } // namespace

@@ -253,6 +253,16 @@ TEST_F(TtfTest, FormattedTextMatchesThePlainTextAndIsCutAt511Bytes)
     ttf_textout_aa(plain, font, "42 pts", 200 - w / 2, 10, white);
     ttf_textprintf_centre_aa(bmp, font, 200, 10, white, "%d pts", 42);
     EXPECT_TRUE(SamePixels(plain, bmp));
+    // A lone "%s" (taken as it is when plain ASCII) draws what the formatter gives.
+    for (const char* text : {"Parasite (+1)", "", "caf\xc3\xa9 \xe2\x82\xac"}) {
+        char formatted[512];
+        uszprintf(formatted, sizeof formatted, "%s", text);
+        clear_to_color(plain, black);
+        clear_to_color(bmp, black);
+        ttf_textout_aa(plain, font, formatted, 200 - ttf_text_length(font, formatted) / 2, 10, white);
+        ttf_textprintf_centre_aa(bmp, font, 200, 10, white, "%s", text);
+        EXPECT_TRUE(SamePixels(plain, bmp)) << text;
+    }
     destroy_bitmap(plain);
 
     // With a background the box shows the measured width of what was drawn.
