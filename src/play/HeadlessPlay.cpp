@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include "app/Display.h"
 #include "app/TickTimer.h"
 #include "assets/Asset.h"
 #include "input/Controls.h"
@@ -12,6 +13,20 @@ CHeadlessPlay::CHeadlessPlay(CStatePlay& play) : play(play)
     g_controls.useKeyboard = 1;
     g_controls.useMouse = 1;
     clockOrigin = CTickTimer::Now();
+    if (!g_display.backBuffer)
+        g_display.backBuffer = ownBackBuffer = create_bitmap(kScreenW, kScreenH);
+    frameCopy = create_bitmap(kScreenW, kScreenH);
+    g_display.SetPresentTarget(frameCopy);
+}
+
+CHeadlessPlay::~CHeadlessPlay()
+{
+    g_display.SetPresentTarget(nullptr);
+    destroy_bitmap(frameCopy);
+    if (ownBackBuffer) {
+        g_display.backBuffer = nullptr;
+        destroy_bitmap(ownBackBuffer);
+    }
 }
 
 void CHeadlessPlay::LoadAssets()
@@ -46,6 +61,7 @@ void CHeadlessPlay::Tick()
         clockOrigin = CTickTimer::Now() - ticks * 100 / CTickTimer::kTicksPerSecond;
     play.HandleInput(app);
     play.Update(app);
+    play.Draw(app);
 }
 
 void CHeadlessPlay::Ticks(int count)

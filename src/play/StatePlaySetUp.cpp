@@ -27,10 +27,6 @@ int ToyTypeFromName(const char* name)
     return -1;
 }
 
-// Music per boss type (EGGLAY .. STCELL); a level without a boss plays 1.
-constexpr int kBossTrack[] = {8, 7, 5, 6, 3, 4, 9};
-constexpr int kPlainLevelTrack = 1;
-
 struct SRange {
     int lo, hi;
 };
@@ -240,7 +236,7 @@ void CStatePlay::PlaceToySets(int clearance)
 void CStatePlay::SetUpBoss()
 {
     const int type = BossTypeFromName(get_config_string("boss", "type", ""));
-    g_audio.SelectTrack(type >= 0 ? kBossTrack[type] : kPlainLevelTrack);
+    g_audio.SelectTrack(BossMusicTrack(type));
     if (type < 0)
         return;
     const SRange xr = AxisRange("boss", "bossX", "bossL", "bossR", arenaLeft, arenaRight - arenaLeft, false);
