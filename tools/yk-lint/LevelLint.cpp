@@ -142,7 +142,13 @@ std::vector<std::string> CLevelLint::ExpectedLevelNames()
     return names;
 }
 
-void CLevelLint::Problem(const std::string& file, const std::string& text) { problems.push_back(file + ": " + text); }
+// A fault of a shared parent shows in every level that uses it; say it once.
+void CLevelLint::Problem(const std::string& file, const std::string& text)
+{
+    const std::string line = file + ": " + text;
+    if (std::find(problems.begin(), problems.end(), line) == problems.end())
+        problems.push_back(line);
+}
 
 void CLevelLint::LintAll()
 {
@@ -194,8 +200,8 @@ bool CLevelLint::CheckChain(const std::string& name, std::vector<std::string>& i
         }
         if (!SameText(imageSet, "noLoad")) {
             imageSets.push_back(imageSet);
-            if (file == name && !std::filesystem::exists(YkPath("data\\" + imageSet + ".ykd")))
-                Problem(name, "image set \"" + imageSet + "\" (named by \"" + file + "\") does not exist");
+            if (!std::filesystem::exists(YkPath("data\\" + imageSet + ".ykd")))
+                Problem(file, "image set \"" + imageSet + "\" does not exist");
             if (file == name && SystemOf(name) >= 0)
                 Problem(name, "names an image set itself; its level keys would read as defaults (use noLoad)");
         }
