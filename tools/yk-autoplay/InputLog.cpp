@@ -1,5 +1,6 @@
 #include "InputLog.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -42,6 +43,8 @@ bool DecodeKeys(const std::string& text, std::vector<uint8_t>& keys)
 
 bool SaveInputLog(const std::string& path, const std::vector<SLevelResult>& runs)
 {
+    std::error_code ec; // a fresh build has no output folder yet
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
     std::ofstream out(path);
     out << kHeader << '\n';
     for (const SLevelResult& r : runs)
