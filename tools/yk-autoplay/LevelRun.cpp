@@ -1,12 +1,14 @@
 #include "LevelRun.h"
 
 #include <allegro.h>
+#include <loadpng.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 
 #include "Bot.h"
+#include "app/Display.h"
 #include "app/TickTimer.h"
 #include "audio/Audio.h"
 #include "play/HeadlessPlay.h"
@@ -18,6 +20,16 @@ constexpr int kLevels = 35;
 constexpr int kSystems = 4;
 constexpr int kStartClock = 1000;    // hundredths; any fixed value keeps runs alike
 constexpr long kTickLimit = 35 * 600; // ten minutes of play, then the level counts as lost
+constexpr long kSnapshotTick = 35 * 5; // five seconds in: "Go!" is past and play is on
+
+void SaveSnapshot(const std::string& dir, const std::string& name)
+{
+    if (!g_display.backBuffer)
+        return;
+    const std::string path = dir + "/level-" + name + ".png";
+    if (save_png(path.c_str(), g_display.backBuffer, nullptr) != 0)
+        std::fprintf(stderr, "yk-autoplay: cannot write %s\n", path.c_str());
+}
 
 void HoldKeys(int keys)
 {
@@ -58,7 +70,7 @@ std::vector<SLevelSpec> SLevelSpec::Campaign()
     return all;
 }
 
-SLevelResult RunLevel(const SLevelSpec& spec, const std::vector<uint8_t>* keys)
+SLevelResult RunLevel(const SLevelSpec& spec, const std::vector<uint8_t>* keys, const std::string& snapshotDir)
 {
     SLevelResult result;
     result.spec = spec;
@@ -67,6 +79,8 @@ SLevelResult RunLevel(const SLevelSpec& spec, const std::vector<uint8_t>* keys)
     CHeadlessPlay::ReleaseAllKeys();
     auto play = std::make_unique<CStatePlay>();
     CHeadlessPlay run(*play);
+    if (!snapshotDir.empty())
+        run.LoadAssets();
     if (run.StartLevel(spec.level, 1, spec.gameMode) != 0)
         return result;
     result.target = play->cvar_pointsToWin;
@@ -82,6 +96,8 @@ SLevelResult RunLevel(const SLevelSpec& spec, const std::vector<uint8_t>* keys)
         result.keys.push_back(static_cast<uint8_t>(held));
         HoldKeys(held);
         run.Tick(); // draws a frame too: open shells expire in drawing
+        if (run.ticks == kSnapshotTick && !snapshotDir.empty())
+            SaveSnapshot(snapshotDir, spec.name);
         g_audio.FlushSounds();
         if (play->levelEndAt != 0 || play->levelPoints < 0)
             break;

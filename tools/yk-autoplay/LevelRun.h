@@ -29,4 +29,6 @@ struct SLevelResult {
 
 // Plays one level headless through the real play state, with the bot or,
 // when keys are given, with those recorded keys.
-SLevelResult RunLevel(const SLevelSpec& spec, const std::vector<uint8_t>* keys);
+// When snapshotDir is given, the play assets are loaded as the level-select
+// screen loads them and the frame at kSnapshotTick is saved there as a PNG.
+SLevelResult RunLevel(const SLevelSpec& spec, const std::vector<uint8_t>* keys, const std::string& snapshotDir = "");

@@ -1,7 +1,8 @@
-// yk-autoplay [LEVEL...] [--record FILE] [--replay FILE] [--report DIR] [--data DIR]
+// yk-autoplay [LEVEL...] [--record FILE] [--replay FILE] [--report DIR] [--data DIR] [--snapshot DIR]
 // Plays levels headless with a bot at the arrow keys and prints one line per
 // level and "N passed, M failed". LEVEL is 1..35 or 1r..4r; none means all.
-// --replay plays a recording's keys again and fails where the outcome differs.
+// --replay plays a recording's keys again and fails where the outcome differs;
+// --snapshot saves a picture of each level five seconds into play.
 #include <allegro.h>
 #include <loadpng.h>
 #include <unistd.h>
@@ -21,14 +22,14 @@ namespace {
 
 struct SOptions {
     std::vector<SLevelSpec> levels;
-    std::string record, replay, report;
+    std::string record, replay, report, snapshot;
     std::string data = "data";
 };
 
 int Usage(const char* why)
 {
     std::fprintf(stderr, "yk-autoplay: %s\nusage: yk-autoplay [LEVEL...] [--record FILE] [--replay FILE] "
-                         "[--report DIR] [--data DIR]\n", why);
+                         "[--report DIR] [--data DIR] [--snapshot DIR]\n", why);
     return 2;
 }
 
@@ -37,7 +38,7 @@ bool ParseArgs(int argc, char** argv, SOptions& o, std::string& error)
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         std::string* value = a == "--record" ? &o.record : a == "--replay" ? &o.replay : a == "--report" ? &o.report
-                             : a == "--data" ? &o.data : nullptr;
+                             : a == "--data" ? &o.data : a == "--snapshot" ? &o.snapshot : nullptr;
         if (value) {
             if (++i >= argc) {
                 error = a + " needs a value";
@@ -84,11 +85,14 @@ int Play(const SOptions& o)
         }
     }
     int passed = 0, failed = 0;
+    std::error_code ec;
+    if (!o.snapshot.empty())
+        std::filesystem::create_directories(o.snapshot, ec);
     const std::vector<SLevelSpec> levels = o.levels.empty() ? SLevelSpec::Campaign() : o.levels;
     const size_t count = o.replay.empty() ? levels.size() : recorded.size();
     for (size_t i = 0; i < count; ++i) {
         const SLevelSpec& spec = o.replay.empty() ? levels[i] : recorded[i].spec;
-        SLevelResult r = RunLevel(spec, o.replay.empty() ? nullptr : &recorded[i].keys);
+        SLevelResult r = RunLevel(spec, o.replay.empty() ? nullptr : &recorded[i].keys, o.snapshot);
         bool ok = r.won;
         std::string note;
         if (!o.replay.empty()) {
