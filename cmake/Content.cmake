@@ -1,6 +1,10 @@
 # Generated content: pictures, sound effects and music, written into the
 # data directory by the tools under tools/. Each command reruns only when
 # its tool is rebuilt; the definition file of a set is its last output.
+# The encoder writes Ogg pages itself, so it links libogg directly.
+pkg_check_modules(OGG REQUIRED IMPORTED_TARGET ogg)
+target_link_libraries(yk-sound PRIVATE PkgConfig::OGG)
+
 set(YK_IMAGE_GROUPS
   "play\;bitmap-1.ykd"
   "menu\;bitmap-menu.ykd"
@@ -17,6 +21,23 @@ foreach(group ${YK_IMAGE_GROUPS})
     DEPENDS yk-art
     COMMENT "Generating ${name} pictures")
   list(APPEND YK_CONTENT_OUTPUTS ${files})
+endforeach()
+
+add_custom_command(
+  OUTPUT ${YK_DATA_DIR}/sfx-1.ykd
+  COMMAND yk-sound sfx ${YK_DATA_DIR}
+  DEPENDS yk-sound
+  COMMENT "Generating sound effects")
+list(APPEND YK_CONTENT_OUTPUTS ${YK_DATA_DIR}/sfx-1.ykd)
+
+# One command per track, so that two cores encode two tracks at once.
+foreach(track r31 r32 r33 r34 r35 r36 r37 r38 r39 r40 rcoll)
+  add_custom_command(
+    OUTPUT ${YK_DATA_DIR}/ogg/${track}.ogg
+    COMMAND yk-sound music ${track} ${YK_DATA_DIR}
+    DEPENDS yk-sound
+    COMMENT "Generating music ${track}")
+  list(APPEND YK_CONTENT_OUTPUTS ${YK_DATA_DIR}/ogg/${track}.ogg)
 endforeach()
 
 add_custom_target(content ALL DEPENDS ${YK_CONTENT_OUTPUTS})

@@ -23,7 +23,7 @@ std::vector<Segment> Spine(int frame, float ox)
     std::vector<Segment> s;
     for (int i = 0; i < 6; ++i) {
         const float t = i / 5.0f;
-        const float x = ox + 16 + 3.6f * t * std::sin(phase - t * 3.4f);
+        const float x = ox + 16 + (0.8f + 5.2f * t) * std::sin(phase - t * 3.4f);
         s.push_back({{x, 8.5f + t * 18.5f}, radii[i]});
     }
     return s;

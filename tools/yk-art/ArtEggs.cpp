@@ -41,9 +41,9 @@ Canvas WholeEgg(Rgb base, Rgb spots, uint32_t seed, bool sparkle)
     if (sparkle) {
         auto star = [](V2 p) {
             const V2 q = p - V2{16, 14};
-            const float a = std::fabs(q.x) * 0.28f + std::fabs(q.y) - 6.5f;
-            const float b = std::fabs(q.y) * 0.28f + std::fabs(q.x) - 6.5f;
-            return std::min(a, b) * 0.8f;
+            const float a = std::fabs(q.x) * 3.2f + std::fabs(q.y) - 6.5f;
+            const float b = std::fabs(q.y) * 3.2f + std::fabs(q.x) - 6.5f;
+            return std::min(a, b) * 0.35f;
         };
         c.Fill([&](V2 p) { return star(p) - 1; }, Hex(0x402000));
         c.Fill(star, [](V2 p) { return Mix(Rgb{1, 1, 1}, Hex(0xfff080), Clamp01(Len(p - V2{16, 14}) / 6)); });
