@@ -41,4 +41,5 @@ foreach(track r31 r32 r33 r34 r35 r36 r37 r38 r39 r40 rcoll)
 endforeach()
 
 add_custom_target(content ALL DEPENDS ${YK_CONTENT_OUTPUTS})
-add_dependencies(content data)
+# The data directory is complete only with the generated content.
+add_dependencies(data content)

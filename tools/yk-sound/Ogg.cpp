@@ -45,13 +45,7 @@ bool WriteOgg(const std::string& path, const Buffer& samples, float quality)
     ogg_stream_packetin(&os, &comm);
     ogg_stream_packetin(&os, &code);
     bool ok = WritePages(os, out, true);
-    const size_t chunk = 4096;
-    for (size_t at = 0; at <= samples.size() && ok; at += chunk) {
-        const size_t n = at < samples.size() ? std::min(chunk, samples.size() - at) : 0;
-        float** buf = vorbis_analysis_buffer(&vd, int(n));
-        for (size_t i = 0; i < n; ++i)
-            buf[0][i] = samples[at + i];
-        vorbis_analysis_wrote(&vd, int(n)); // 0 marks the end of the stream
+    auto drain = [&]() {
         while (vorbis_analysis_blockout(&vd, &vb) == 1) {
             vorbis_analysis(&vb, nullptr);
             vorbis_bitrate_addblock(&vb);
@@ -61,9 +55,18 @@ bool WriteOgg(const std::string& path, const Buffer& samples, float quality)
                 ok = ok && WritePages(os, out, false);
             }
         }
-        if (n == 0)
-            break;
+    };
+    const size_t chunk = 4096;
+    for (size_t at = 0; at < samples.size() && ok; at += chunk) {
+        const size_t n = std::min(chunk, samples.size() - at);
+        float** buf = vorbis_analysis_buffer(&vd, int(n));
+        for (size_t i = 0; i < n; ++i)
+            buf[0][i] = samples[at + i];
+        vorbis_analysis_wrote(&vd, int(n));
+        drain();
     }
+    vorbis_analysis_wrote(&vd, 0); // end of stream: flushes the last block
+    drain();
     ok = ok && WritePages(os, out, true);
     ogg_stream_clear(&os);
     vorbis_block_clear(&vb);
