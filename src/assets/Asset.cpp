@@ -1,33 +1,88 @@
 #include "assets/Asset.h"
 
-// Placeholder until the definition-file loader lands: every set is empty.
-CAssetBitmap g_bitmaps;
-CAssetFont g_fonts;
-CAssetSound g_sounds;
+#include <allegro.h>
+#include <strings.h>
+
+#include <cstdio>
+
+#include "app/Paths.h"
+
+namespace {
+
+constexpr const char* kGuidelines = "guidelines"; // section naming the set's assets
+constexpr const char* kNoEntry = "___";          // default that ends the asset list
+
+std::string ConfigString(const std::string& section, const std::string& key, const std::string& def)
+{
+    const char* v = get_config_string(section.c_str(), key.c_str(), def.c_str());
+    return v ? v : def;
+}
+
+int TypeFromName(const std::string& name)
+{
+    static const struct {
+        const char* name;
+        int type;
+    } kTypes[] = {{"image", CAsset<BITMAP>::kTypeImage},
+                  {"sound", CAsset<BITMAP>::kTypeSound},
+                  {"music", CAsset<BITMAP>::kTypeMusic},
+                  {"font", CAsset<BITMAP>::kTypeFont}};
+    for (const auto& t : kTypes)
+        if (strcasecmp(name.c_str(), t.name) == 0)
+            return t.type;
+    return CAsset<BITMAP>::kTypeUnknown;
+}
+
+} // namespace
 
 template <class T>
 int CAsset<T>::LoadDefinitions()
 {
+    set_config_file(YkPath(m_file).c_str());
+    const std::string typeName = ConfigString(kGuidelines, "type", "unknown");
+    m_type = TypeFromName(typeName);
+    const std::string assetDir = ConfigString(kGuidelines, "assetdir", "");
+    const std::string defaultExt = ConfigString(kGuidelines, "defaultext", "xxx");
+    for (int i = 1;; ++i) {
+        const std::string section = ConfigString(kGuidelines, "asset" + std::to_string(i), kNoEntry);
+        if (strcasecmp(section.c_str(), kNoEntry) == 0)
+            break;
+        if (i == 1 && m_type != Kind())
+            WarnWrongType(typeName);
+        LoadAsset(section, assetDir, defaultExt);
+    }
+    // Later configuration reads must not see the definition file.
+    set_config_file("release");
     return 0;
 }
+
+template <class T>
+void CAsset<T>::LoadAsset(const std::string& section, const std::string& assetDir, const std::string& defaultExt)
+{
+    const std::string tag = ConfigString(section, "tag", kNoEntry);
+    const std::string nameOverride = ConfigString(section, "filenameoverride", "");
+    const std::string ext = ConfigString(section, "ext", defaultExt);
+    const std::string path = YkPath(assetDir + "\\" + (nameOverride.empty() ? section : nameOverride) + "." + ext);
+    T* object = nullptr;
+    if (m_type == Kind()) {
+        object = LoadFile(section, path, ext);
+        if (!object)
+            std::fprintf(stderr, "%s: %s %s could not be loaded from \"%s\"\n", YkPath(m_file).c_str(), KindName(),
+                         tag.c_str(), path.c_str());
+    }
+    // A duplicate tag keeps its first object; the new one could never be reached.
+    if (!m_assets.emplace(tag, object).second && object)
+        Destroy(object);
+    OnAssetLoaded(section, tag);
+}
+
+template <class T>
+void CAsset<T>::WarnWrongType(const std::string& typeName) const
+{
+    std::fprintf(stderr, "%s: type \"%s\" is not a %s set; its assets stay empty\n", YkPath(m_file).c_str(),
+                 typeName.c_str(), KindName());
+}
+
 template class CAsset<BITMAP>;
 template class CAsset<ALFONT_FONT>;
 template class CAsset<SAMPLE>;
-
-int CAssetBitmap::Init() { return Init("bitmap-1"); }
-int CAssetBitmap::Init(const std::string& name) { SetDefinitionName(name); return 0; }
-void CAssetBitmap::ReleaseAll() { m_frames.clear(); m_assets.clear(); }
-void CAssetBitmap::OnAssetLoaded(std::string, std::string) {}
-BITMAP* CAssetBitmap::GetFrame(const std::string&, int) const { return nullptr; }
-int CAssetBitmap::GetFrameCount(const std::string&) const { return 0; }
-BITMAP* CAssetBitmap::LoadFile(const std::string&, const std::string&) { return nullptr; }
-
-int CAssetFont::Init() { SetDefinitionName("font-1"); return 0; }
-void CAssetFont::ReleaseAll() { m_assets.clear(); }
-void CAssetFont::OnAssetLoaded(std::string, std::string) {}
-ALFONT_FONT* CAssetFont::LoadFile(const std::string&, const std::string&) { return nullptr; }
-
-int CAssetSound::Init() { SetDefinitionName("sfx-1"); return 0; }
-void CAssetSound::ReleaseAll() { m_assets.clear(); }
-void CAssetSound::OnAssetLoaded(std::string, std::string) {}
-SAMPLE* CAssetSound::LoadFile(const std::string&, const std::string&) { return nullptr; }

@@ -2,14 +2,10 @@
 #include <cstdint>
 #include <map>
 #include <string>
-#include <vector>
-
-struct BITMAP;
-struct SAMPLE;
-struct ALFONT_FONT;
 
 // A registry of loaded assets of one kind, reached by tag ("TITLE_IMG").
-// Sets are read from "data\" + name + ".ykd" definition files.
+// Sets are read from "data\" + name + ".ykd" definition files; the registry
+// owns every object it loaded until ReleaseAll().
 template <class T>
 class CAsset {
 public:
@@ -26,52 +22,35 @@ public:
         auto it = m_assets.find(tag);
         return it == m_assets.end() ? nullptr : it->second;
     }
+    const std::string& GetDefinitionFile() const { return m_file; }
+    int GetType() const { return m_type; }
+
+    // Values of the "type" key.
+    static constexpr int kTypeUnknown = 0;
+    static constexpr int kTypeImage = 1;
+    static constexpr int kTypeSound = 2;
+    static constexpr int kTypeMusic = 3;
+    static constexpr int kTypeFont = 4;
 
 protected:
-    virtual T* LoadFile(const std::string& path, const std::string& ext) = 0;
+    // The type of set this registry loads; other sets give null entries.
+    virtual int Kind() const = 0;
+    virtual const char* KindName() const = 0;
+    // Loads one file; null when it cannot be read.
+    virtual T* LoadFile(const std::string& section, const std::string& path, const std::string& ext) = 0;
+    virtual void Destroy(T* object) = 0;
 
     int32_t m_type = 0;                 // 0 unknown, 1 image, 2 sound, 3 music, 4 font
-    int32_t m_size = 0;                 // "size" of the font read most recently
+    int32_t m_size = 0;                 // "size" of the font read most recently, pixels
     std::string m_file;                 // definition file to read next
     std::map<std::string, T*> m_assets; // by tag; entries may be null
-};
-
-class CAssetBitmap : public CAsset<BITMAP> {
-public:
-    int Init() override;
-    int Init(const std::string& name);
-    void ReleaseAll() override;
-    void OnAssetLoaded(std::string section, std::string tag) override;
-    BITMAP* GetFrame(const std::string& tag, int index) const;
-    int GetFrameCount(const std::string& tag) const;
-
-protected:
-    BITMAP* LoadFile(const std::string& path, const std::string& ext) override;
 
 private:
-    std::map<std::string, std::vector<BITMAP*>> m_frames; // frame 1 first
+    void LoadAsset(const std::string& section, const std::string& assetDir, const std::string& defaultExt);
+    void WarnWrongType(const std::string& typeName) const;
 };
 
-class CAssetFont : public CAsset<ALFONT_FONT> {
-public:
-    int Init() override;
-    void ReleaseAll() override;
-    void OnAssetLoaded(std::string section, std::string tag) override;
-
-protected:
-    ALFONT_FONT* LoadFile(const std::string& path, const std::string& ext) override;
-};
-
-class CAssetSound : public CAsset<SAMPLE> {
-public:
-    int Init() override;
-    void ReleaseAll() override;
-    void OnAssetLoaded(std::string section, std::string tag) override;
-
-protected:
-    SAMPLE* LoadFile(const std::string& path, const std::string& ext) override;
-};
-
-extern CAssetBitmap g_bitmaps;
-extern CAssetFont g_fonts;
-extern CAssetSound g_sounds;
+// Including this header gives all three registries.
+#include "assets/AssetBitmap.h"
+#include "assets/AssetFont.h"
+#include "assets/AssetSound.h"

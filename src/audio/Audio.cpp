@@ -1,17 +1,148 @@
 #include "audio/Audio.h"
 
-// Placeholder until the sound driver and music stream land: silent.
+#include <allegro.h>
+
+#include "app/Random.h"
+#include "assets/Asset.h"
+#include "audio/MusicStream.h"
+
 CAudio g_audio;
 
-void CAudio::Init() {}
-void CAudio::SaveSettings() {}
-int CAudio::StartMusic() { return 0; }
-void CAudio::Update() { FlushSounds(); }
-void CAudio::FlushSounds() { pendingSounds.clear(); }
+namespace {
+
+constexpr const char* kSettingsFile = "settings.ini";
+constexpr const char* kSection = "audio";
+constexpr int kFirstVoices = 64;    // digital voices reserved before the first attempt
+constexpr int kPitchLow = 900;      // play_sample frequency, 1000 = the sample's own pitch
+constexpr int kPitchHigh = 1100;    // exclusive
+constexpr int kCentrePan = 127;
+
+struct DriverRow {
+    const char* name; // what "lastUsed" receives
+    int id;           // Allegro digital driver
+    int voices;       // digital voices to reserve, -1 the driver's default
+};
+
+// The platform's own drivers in Allegro's order of preference, then
+// whatever automatic detection finds.
+const DriverRow kDrivers[] = {
+    {"DIGI_ALSA", DIGI_ALSA, 64},
+    {"DIGI_OSS", DIGI_OSS, 64},
+    {"DIGI_JACK", DIGI_JACK, 64},
+    {"DIGI_ESD", DIGI_ESD, 64},
+    {"DIGI_AUTODETECT", DIGI_AUTODETECT, -1},
+};
+
+const char* const kTracks[CAudio::kTrackCount] = {
+    "data//ogg//r31.ogg", "data//ogg//r32.ogg", "data//ogg//r33.ogg", "data//ogg//r34.ogg",
+    "data//ogg//r35.ogg", "data//ogg//r36.ogg", "data//ogg//r37.ogg", "data//ogg//r38.ogg",
+    "data//ogg//r39.ogg", "data//ogg//r40.ogg", "data//ogg//rcoll.ogg",
+};
+
+int InstallSound(int driver)
+{
+    if (install_sound(driver, MIDI_NONE, "") != 0)
+        return -1;
+    // Allegro answers a driver this build lacks with its null driver and
+    // success; that is no sound, so the next row gets its turn.
+    if (digi_card != DIGI_NONE)
+        return 0;
+    remove_sound();
+    return -1;
+}
+
+} // namespace
+
+CAudio::Hooks CAudio::LibraryHooks()
+{
+    return Hooks{
+        InstallSound,
+        [](const std::string& name) { return g_sounds.Get(name); },
+        [](SAMPLE* sample, int vol, int pan, int freq) { play_sample(sample, vol, pan, freq, 0); },
+    };
+}
+
+void CAudio::Init()
+{
+    set_config_file(kSettingsFile);
+    ReadVolumes();
+    InstallDriver();
+    set_config_file("release");
+}
+
+void CAudio::ReadVolumes()
+{
+    soundVolume = get_config_int(kSection, "maxvolumesounds", soundVolume);
+    musicVolume = get_config_int(kSection, "maxvolumemusic", musicVolume);
+    masterVolume = get_config_int(kSection, "maxvolumemaster", masterVolume);
+    soundVolume &= 255;
+    musicVolume &= 255;
+    masterVolume &= 255;
+}
+
+void CAudio::InstallDriver()
+{
+    int voices = kFirstVoices;
+    reserve_voices(voices, -1);
+    for (const DriverRow& row : kDrivers) {
+        set_config_string(kSection, "lastUsed", row.name);
+        if (row.voices != voices) {
+            voices = row.voices;
+            reserve_voices(voices, -1);
+        }
+        if (hooks.install(row.id) == 0)
+            return;
+    }
+    // No sound at all: zero volumes so that nothing tries to play.
+    set_config_string(kSection, "lastUsed", "NONE");
+    musicVolume = 0;
+    soundVolume = 0;
+}
+
+void CAudio::SaveSettings()
+{
+    set_config_file(kSettingsFile);
+    set_config_int(kSection, "maxvolumemaster", masterVolume);
+    set_config_int(kSection, "maxvolumesounds", soundVolume);
+    set_config_int(kSection, "maxvolumemusic", musicVolume);
+    g_music.Close();
+    set_config_file("release");
+}
+
+int CAudio::StartMusic()
+{
+    // Held stopped: the next frame's update starts it again from its
+    // beginning, unless a state has chosen its own track by then.
+    g_music.Open(kTracks[1]);
+    g_music.Stop();
+    return 0;
+}
+
+void CAudio::Update()
+{
+    for (const std::string& name : pendingSounds) {
+        SAMPLE* sample = hooks.find(name);
+        if (!sample)
+            continue;
+        hooks.play(sample, soundVolume, kCentrePan, RandomBetween(kPitchLow, kPitchHigh));
+    }
+    FlushSounds();
+}
+
+void CAudio::FlushSounds()
+{
+    g_music.Update();
+    pendingSounds.clear();
+}
+
 void CAudio::SelectTrack(int index)
 {
-    if (index != -1 && index == currentTrack)
-        return;
-    if (index != -1)
+    if (index != -1) {
+        if (index == currentTrack)
+            return;
         currentTrack = index;
+    }
+    if (index >= 0 && index < kTrackCount)
+        g_music.Open(kTracks[index]);
+    g_music.SetVolume((musicVolume * masterVolume) >> 8);
 }

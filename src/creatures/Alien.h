@@ -25,5 +25,16 @@ public:
     int32_t sideTime = 0; // clock: next side flip (kind 4: heading too)
     bool dead = false;
     int32_t animTime = 0; // clock: next animation frame
-    int32_t frame = 0;
+    int32_t frame = 0;    // animation frame index
+
+private:
+    int ChooseHeading(int friendlyOdds) const;
+    void Animate(int transverseHSec, int freezeUntil);
+    bool IsHit(const STickView& view, int& killer);
+    void Pull(int dx, int dy, float pull, bool frozen);
+    int Move(const STickView& view);
+    void Drift(float transverseSpeed, int transverseHSec);
+    int Heading() const;
+    bool Crawl(int heading, float moveSpeed, int edgeInfect, int transverseHSec);
+    void Bounce(int transverseHSec);
 };

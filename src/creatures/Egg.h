@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-struct STickView;
+#include "creatures/TickView.h"
 
 // An alien egg: hatches when its time comes unless smashed first; may carry
 // a power-up that a player collects after cracking it.
@@ -30,4 +30,14 @@ public:
     bool cracked = false;
     bool removed = false;
     int32_t goDirection = 0; // 0 free, 1 left, 2 right, 3 up, 4 down
+
+private:
+    bool IsPowerUpEgg() const { return kind >= kPupMagnetic && kind <= kPupDetonate; }
+    bool IsOpenShell() const { return cracked && (kind == kPupPlainEgg || kind == kPupEmptyShell); }
+    void Pull(int dx, int dy, float pull);
+    int MeetPowerUpPlayer(const STickView& view, int player);
+    int SmashedBy(const STickView& view, int hitter);
+    int Hatch();
+    void DrawWhole(int warningTime, int warningDist) const;
+    void DrawOpen(const char* tag, int solidTime, int flickerTime);
 };

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-struct STickView;
+#include "creatures/TickView.h"
 
 enum EToyType {
     kToyTCell = 0,
@@ -35,4 +35,18 @@ public:
     float vy = 0;
     int32_t type = 0;  // EToyType
     bool active = true;
+
+private:
+    bool MeetPlayer(const STickView& view, int player);
+    bool Touch(const STickView& view, int player);
+    void Pull(int dx, int dy, float pull);
+    void JumpWithinArena(const STickView& view);
+    void Blow(float windX, float windY);
+    void Damp(float tCellBounce);
+    void Roll(const STickView& view);
+    void DriftAsDust(int radius);
 };
+
+// Whether a T-cell lies strictly within the radius of (x, y) on both axes.
+// Only T-cells smash eggs and kill aliens, present or not.
+bool TCellWithin(const ToyList* toys, int x, int y, int radius);

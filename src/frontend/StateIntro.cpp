@@ -4,22 +4,26 @@
 
 #include "app/Display.h"
 #include "app/GameApp.h"
+#include "assets/Asset.h"
 #include "audio/Audio.h"
 #include "input/Controls.h"
+#include "play/StatePlay.h"
 
-CStateIntro* CStateIntro::Instance()
-{
-    static CStateIntro instance;
-    return &instance;
-}
+namespace {
+CStateIntro s_intro;
+} // namespace
+
+CStateIntro* CStateIntro::Instance() { return &s_intro; }
 
 void CStateIntro::Enter()
 {
+    g_bitmaps.Init("bitmap-menu");
+    g_bitmaps.LoadDefinitions();
     g_audio.FlushSounds();
     g_audio.SelectTrack(2);
 }
 
-void CStateIntro::Leave() {}
+void CStateIntro::Leave() { g_bitmaps.ReleaseAll(); }
 
 void CStateIntro::Resume() { g_audio.FlushSounds(); }
 
@@ -28,12 +32,16 @@ void CStateIntro::HandleInput(CGameApp& app)
     g_controls.Poll();
     if (g_controls.Key(KEY_ESC, kInputReleased))
         app.Quit();
+    // Checked even when Escape fired in the same tick.
+    if (g_controls.Key(KEY_SPACE, kInputPressed) || g_controls.Mouse(0, kInputPressed)) {
+        g_audio.PlaySound("ANVIL_SFX");
+        app.ChangeState(CStatePlay::Instance());
+    }
 }
 
-void CStateIntro::Draw(CGameApp& app)
+void CStateIntro::Draw(CGameApp&)
 {
-    BITMAP* bb = g_display.backBuffer;
-    clear_to_color(bb, makecol(40, 0, 10));
-    textout_centre_ex(bb, font, CGameApp::kTitle, kScreenW / 2, kScreenH / 2, makecol(255, 255, 255), -1);
+    if (BITMAP* title = g_bitmaps.Get("TITLE_IMG"))
+        draw_sprite(g_display.backBuffer, title, 0, 0);
     g_display.Present();
 }

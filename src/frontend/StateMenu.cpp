@@ -1,7 +1,7 @@
 #include "frontend/StateMenu.h"
 
-CStateMenu* CStateMenu::Instance()
-{
-    static CStateMenu instance;
-    return &instance;
-}
+namespace {
+CStateMenu s_menu;
+} // namespace
+
+CStateMenu* CStateMenu::Instance() { return &s_menu; }

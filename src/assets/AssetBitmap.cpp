@@ -1,0 +1,122 @@
+#include "assets/AssetBitmap.h"
+
+#include <allegro.h>
+#include <jpgalleg.h>
+#include <loadpng.h>
+
+#include <cstdio>
+
+#include "app/Paths.h"
+
+CAssetBitmap g_bitmaps;
+
+namespace {
+
+bool HasKey(const char* section, const std::string& key)
+{
+    return get_config_string(section, key.c_str(), nullptr) != nullptr;
+}
+
+bool FrameGiven(const char* section, int i)
+{
+    const std::string n = std::to_string(i);
+    return HasKey(section, "fX" + n) || HasKey(section, "fY" + n) || HasKey(section, "fW" + n) ||
+           HasKey(section, "fH" + n);
+}
+
+bool Inside(const BITMAP* image, int x, int y, int w, int h)
+{
+    return x >= 0 && y >= 0 && w > 0 && h > 0 && x + w <= image->w && y + h <= image->h;
+}
+
+} // namespace
+
+int CAssetBitmap::Init() { return Init("bitmap-1"); }
+
+int CAssetBitmap::Init(const std::string& name)
+{
+    // Registering again only replaces the same loader; tools and tests that
+    // never open a display need PNG too.
+    register_png_file_type();
+    SetDefinitionName(name);
+    return 0;
+}
+
+BITMAP* CAssetBitmap::LoadFile(const std::string& section, const std::string& path, const std::string& ext)
+{
+    PALETTE palette;
+    return ext == "jpg" ? load_jpg(path.c_str(), palette) : load_bitmap(path.c_str(), palette);
+}
+
+void CAssetBitmap::Destroy(BITMAP* object) { destroy_bitmap(object); }
+
+void CAssetBitmap::OnAssetLoaded(std::string section, std::string tag)
+{
+    std::vector<BITMAP*> frames = CutFrames(section, tag, Get(tag));
+    if (frames.empty())
+        return;
+    // The tag keeps the frames it got first.
+    if (!m_frames.emplace(tag, frames).second)
+        for (BITMAP* f : frames)
+            destroy_bitmap(f);
+}
+
+std::vector<BITMAP*> CAssetBitmap::CutFrames(const std::string& section, const std::string& tag, BITMAP* image) const
+{
+    std::vector<BITMAP*> frames;
+    if (!image)
+        return frames;
+    const char* s = section.c_str();
+    const int dx = get_config_int(s, "fDX", 0), dy = get_config_int(s, "fDY", 0), count = get_config_int(s, "fN", 0);
+    int x = -1, y = -1, w = -1, h = -1; // pixels; x -1 ends the list
+    for (int i = 1;; ++i) {
+        const std::string n = std::to_string(i);
+        x = get_config_int(s, ("fX" + n).c_str(), x + dx);
+        if (x == -1 || (count != 0 && i > count))
+            break;
+        y = get_config_int(s, ("fY" + n).c_str(), y + dy);
+        w = get_config_int(s, ("fW" + n).c_str(), w);
+        h = get_config_int(s, ("fH" + n).c_str(), h);
+        if (count == 0 && dx == 0 && dy == 0 && !FrameGiven(s, i)) {
+            std::fprintf(stderr, "%s: frames of %s [%s] have no end (no fN, no fX of -1); kept %d\n",
+                         YkPath(GetDefinitionFile()).c_str(), tag.c_str(), s, i - 1);
+            break;
+        }
+        if (!Inside(image, x, y, w, h)) {
+            std::fprintf(stderr, "%s: frame %d of %s [%s] at %d,%d size %dx%d lies outside its %dx%d image; kept %d\n",
+                         YkPath(GetDefinitionFile()).c_str(), i, tag.c_str(), s, x, y, w, h, image->w, image->h, i - 1);
+            break;
+        }
+        frames.push_back(create_sub_bitmap(image, x, y, w, h));
+    }
+    return frames;
+}
+
+BITMAP* CAssetBitmap::GetFrame(const std::string& tag, int index) const
+{
+    auto it = m_frames.find(tag);
+    if (it == m_frames.end() || index < 0 || index >= static_cast<int>(it->second.size()))
+        return nullptr;
+    return it->second[static_cast<size_t>(index)];
+}
+
+int CAssetBitmap::GetFrameCount(const std::string& tag) const
+{
+    auto it = m_frames.find(tag);
+    return it == m_frames.end() ? 0 : static_cast<int>(it->second.size());
+}
+
+void CAssetBitmap::ReleaseAll()
+{
+    // Frames share their parents' pixels, so they go first.
+    for (auto& [tag, frames] : m_frames)
+        for (BITMAP* f : frames)
+            destroy_bitmap(f);
+    m_frames.clear();
+    for (auto& [tag, image] : m_assets) {
+        if (image)
+            destroy_bitmap(image);
+        image = nullptr;
+    }
+    m_assets.clear();
+}

@@ -1,0 +1,35 @@
+#pragma once
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <cstdint>
+#include <vector>
+
+// One glyph rasterised at the font's current size.
+struct TtfGlyph {
+    bool cached = false;           // rendered since the last size change
+    int width = 0;                 // pixels
+    int rows = 0;                  // pixels
+    int left = 0;                  // pixels from the pen to the first column
+    int top = 0;                   // pixels from the baseline up to the first row
+    bool hasPixels = false;        // coverage holds width * rows bytes
+    std::vector<uint8_t> coverage; // row by row; 0 empty, 255 full
+    int advanceX = 0;              // pixels
+    int advanceY = 0;              // pixels
+};
+
+// A TrueType face with its size and lazily filled glyph cache.
+struct ALFONT_FONT {
+    FT_Face face = nullptr;       // null once the text layer has ended
+    int size = 0;                 // requested line height, pixels (also the line box)
+    int realSize = 0;             // FreeType pixel size set on the face
+    int ascent = 0;               // pixels above the baseline at realSize
+    int spacing = 0;              // pixels added after every non-zero advance
+    int fixedCount = 0;           // -1 for a scalable face, else number of fixed sizes
+    std::vector<TtfGlyph> glyphs; // by glyph index
+    std::vector<int> fixedSizes;  // pixel heights, ended by -1
+};
+
+// The glyph drawn for a character, rendered on first use; null when the
+// font has no face any more.
+const TtfGlyph* TtfGlyphFor(ALFONT_FONT* font, int c);

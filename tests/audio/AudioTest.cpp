@@ -1,0 +1,213 @@
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/TickTimer.h"
+#include "audio/Audio.h"
+#include "audio/MusicStream.h"
+#include "support/OggWriter.h"
+#include "support/TempDir.h"
+
+namespace {
+
+struct Played {
+    std::string name;
+    int vol;
+    int pan;
+    int freq;
+};
+
+// A CAudio whose library calls are recorded: "ANVIL_SFX" and "BEEP_SFX" are
+// in the registry, everything else is not.
+class AudioTest : public TempDirTest {
+protected:
+    void SetUp() override
+    {
+        TempDirTest::SetUp();
+        CTickTimer::SetNow(0);
+        audio.hooks.install = [this](int driver) {
+            attempts.push_back(driver);
+            return driver == workingDriver ? 0 : -1;
+        };
+        audio.hooks.find = [this](const std::string& name) -> SAMPLE* {
+            if (name == "ANVIL_SFX")
+                return &anvil;
+            return name == "BEEP_SFX" ? &beep : nullptr;
+        };
+        audio.hooks.play = [this](SAMPLE* s, int vol, int pan, int freq) {
+            played.push_back({s == &anvil ? "ANVIL_SFX" : "BEEP_SFX", vol, pan, freq});
+        };
+    }
+    void TearDown() override
+    {
+        g_music.Close();
+        g_music = CMusicStream{};
+        TempDirTest::TearDown();
+    }
+    std::string Setting(const char* key)
+    {
+        set_config_file("settings.ini");
+        std::string value = get_config_string("audio", key, "(none)");
+        set_config_file("release");
+        return value;
+    }
+
+    CAudio audio;
+    SAMPLE anvil{};
+    SAMPLE beep{};
+    int workingDriver = DIGI_ALSA;
+    std::vector<int> attempts;
+    std::vector<Played> played;
+};
+
+} // namespace
+
+TEST_F(AudioTest, EachQueuedNameStartsOneVoiceAtTheNextFrameInNameOrder)
+{
+    audio.masterVolume = 0; // scales music only
+    audio.soundVolume = 99;
+    for (const char* name : {"BEEP_SFX", "BEEP_SFX", "NO_SUCH_SFX", "ANVIL_SFX", "BEEP_SFX"})
+        audio.PlaySound(name);
+    EXPECT_TRUE(played.empty());
+    audio.Update();
+    ASSERT_EQ(played.size(), 2u);
+    EXPECT_EQ(played[0].name, "ANVIL_SFX");
+    EXPECT_EQ(played[1].name, "BEEP_SFX");
+    for (const Played& p : played) {
+        EXPECT_EQ(p.vol, 99);
+        EXPECT_EQ(p.pan, 127);
+    }
+    EXPECT_TRUE(audio.pendingSounds.empty());
+    audio.Update();
+    EXPECT_EQ(played.size(), 2u);
+}
+
+TEST_F(AudioTest, FlushDropsQueuedSounds)
+{
+    audio.PlaySound("ANVIL_SFX");
+    audio.FlushSounds();
+    audio.Update();
+    EXPECT_TRUE(played.empty());
+}
+
+TEST_F(AudioTest, PitchVariesFrom900To1099)
+{
+    std::srand(7);
+    std::set<int> seen;
+    for (int i = 0; i < 4000; ++i) {
+        audio.PlaySound("BEEP_SFX");
+        audio.Update();
+        seen.insert(played.back().freq);
+    }
+    EXPECT_EQ(*seen.begin(), 900);
+    EXPECT_EQ(*seen.rbegin(), 1099);
+    EXPECT_EQ(seen.size(), 200u);
+}
+
+TEST_F(AudioTest, InitMasksVolumesAndRecordsTheDriverThatWorked)
+{
+    WriteFile("settings.ini", "[game]\nfullscreen = 0\n[audio]\nmaxvolumesounds = 300\n"
+                              "maxvolumemusic = -1\nmaxvolumemaster = 511\n");
+    workingDriver = DIGI_OSS;
+    audio.Init();
+    EXPECT_EQ(audio.soundVolume, 44);
+    EXPECT_EQ(audio.musicVolume, 255);
+    EXPECT_EQ(audio.masterVolume, 255);
+    EXPECT_EQ(attempts, (std::vector<int>{DIGI_ALSA, DIGI_OSS}));
+    EXPECT_EQ(Setting("lastUsed"), "DIGI_OSS");
+    EXPECT_EQ(Setting("maxvolumesounds"), "300"); // written back only at shut-down
+    audio.SaveSettings();
+    EXPECT_EQ(Setting("maxvolumesounds"), "44");
+    EXPECT_EQ(Setting("maxvolumemusic"), "255");
+    EXPECT_NE(ReadFile("settings.ini").find("fullscreen = 0"), std::string::npos);
+}
+
+TEST_F(AudioTest, WithoutAnyDriverTheGameIsSilentAndSavesZeroVolumes)
+{
+    workingDriver = 12345;
+    audio.Init();
+    EXPECT_EQ(attempts, (std::vector<int>{DIGI_ALSA, DIGI_OSS, DIGI_JACK, DIGI_ESD, DIGI_AUTODETECT}));
+    EXPECT_EQ(Setting("lastUsed"), "NONE");
+
+    // The real library too: this build has no card, and Allegro's null
+    // driver (which it gives for unknown ids) does not count as one.
+    CAudio real;
+    std::filesystem::remove("settings.ini");
+    real.Init();
+    EXPECT_EQ(Setting("lastUsed"), "NONE");
+    EXPECT_EQ(real.soundVolume, 0);
+    EXPECT_EQ(real.musicVolume, 0);
+    real.SaveSettings();
+    EXPECT_EQ(Setting("maxvolumesounds"), "0");
+    EXPECT_EQ(Setting("maxvolumemusic"), "0");
+    EXPECT_EQ(Setting("maxvolumemaster"), "230");
+}
+
+TEST_F(AudioTest, SelectTrackOpensItsFileOnceAndAppliesScaledMusicVolume)
+{
+    WriteFile("data/ogg/r34.ogg", MakeOgg({.frames = 22050}));
+    audio.SelectTrack(3);
+    EXPECT_EQ(audio.currentTrack, 3);
+    EXPECT_EQ(g_music.currentFile, "data//ogg//r34.ogg");
+    ASSERT_NE(g_music.stream, nullptr);
+    EXPECT_EQ(g_music.volume, 114); // 127 * 230 >> 8
+    EXPECT_EQ(g_music.stream->Volume(), 114);
+
+    // The same index again: no reopen (a new stream would have decoded
+    // nothing yet), no volume change.
+    CTickTimer::SetNow(10);
+    g_music.Update();
+    const int64_t decoded = g_music.stream->Decoder().FramesDecoded();
+    ASSERT_GT(decoded, 0);
+    audio.musicVolume = 200;
+    audio.SelectTrack(3);
+    EXPECT_EQ(g_music.stream->Decoder().FramesDecoded(), decoded);
+    EXPECT_EQ(g_music.volume, 114);
+
+    // -1 only re-applies the volume.
+    audio.SelectTrack(-1);
+    EXPECT_EQ(audio.currentTrack, 3);
+    EXPECT_EQ(g_music.stream->Decoder().FramesDecoded(), decoded);
+    EXPECT_EQ(g_music.volume, 179); // 200 * 230 >> 8
+    EXPECT_EQ(g_music.stream->Volume(), 179);
+
+    // Out of range: remembered, nothing opened, volume applied.
+    audio.musicVolume = 127;
+    audio.SelectTrack(11);
+    EXPECT_EQ(audio.currentTrack, 11);
+    EXPECT_EQ(g_music.currentFile, "data//ogg//r34.ogg");
+    EXPECT_EQ(g_music.volume, 114);
+}
+
+TEST_F(AudioTest, TrackIndicesNameTheirFiles)
+{
+    const struct {
+        int index;
+        const char* file;
+    } cases[] = {{0, "data//ogg//r31.ogg"}, {2, "data//ogg//r33.ogg"}, {9, "data//ogg//r40.ogg"},
+                 {10, "data//ogg//rcoll.ogg"}};
+    for (const auto& c : cases) {
+        audio.SelectTrack(c.index);
+        EXPECT_EQ(g_music.currentFile, c.file);
+        EXPECT_EQ(g_music.stream, nullptr); // no such file here: silent, no crash
+    }
+}
+
+TEST_F(AudioTest, StartMusicHoldsTheFirstTrackStoppedUntilTheNextFrame)
+{
+    EXPECT_EQ(audio.StartMusic(), 0); // missing file: still fine
+    EXPECT_EQ(g_music.stream, nullptr);
+
+    WriteFile("data/ogg/r32.ogg", MakeOgg({.frames = 22050}));
+    EXPECT_EQ(audio.StartMusic(), 0);
+    ASSERT_NE(g_music.stream, nullptr);
+    EXPECT_FALSE(alogg_is_playing_oggstream(g_music.stream));
+    audio.FlushSounds();
+    ASSERT_NE(g_music.stream, nullptr);
+    EXPECT_TRUE(alogg_is_playing_oggstream(g_music.stream));
+    EXPECT_EQ(g_music.currentFile, "data//ogg//r32.ogg");
+}

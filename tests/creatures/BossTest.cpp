@@ -1,0 +1,444 @@
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "creatures/BossWorld.h"
+#include "support/TempDir.h"
+
+namespace {
+
+class BossTest : public BossTestBase {};
+
+TEST(BossNames, TypeNamesAnyCaseAndMusic)
+{
+    struct Case {
+        const char* name;
+        int type;
+        int track;
+    };
+    const Case cases[] = {{"EGGLAY", 0, 8}, {"tcellk", 1, 7}, {"Gobble", 2, 5}, {"FIBALL", 3, 6},
+                          {"chaser", 4, 3}, {"BLOWER", 5, 4}, {"stcell", 6, 9},  {"", -1, 1},
+                          {"EGGLAYER", -1, 1}, {nullptr, -1, 1}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(BossTypeFromName(c.name), c.type) << (c.name ? c.name : "null");
+        EXPECT_EQ(BossMusicTrack(c.type), c.track) << (c.name ? c.name : "null");
+    }
+}
+
+TEST_F(BossTest, ConstructionAndInit)
+{
+    CBoss fresh;
+    EXPECT_EQ(fresh.x, -100);
+    EXPECT_FLOAT_EQ(fresh.fy, -100.f);
+    EXPECT_EQ(fresh.size, 45);
+    EXPECT_EQ(fresh.health, 100);
+    EXPECT_EQ(fresh.sweepDir, 1);
+
+    for (int type : {kBossEggLayer, kBossChaser}) {
+        std::srand(3);
+        const int expectedThink = kNow + std::rand() % 100;
+        std::srand(3);
+        CBoss boss;
+        boss.health = 0;
+        boss.hurtUntil = 77;
+        boss.heading = 90;
+        boss.Init(300, 200, type);
+        EXPECT_EQ(boss.state, type == kBossChaser ? 2 : 0);
+        EXPECT_EQ(boss.nextThink, expectedThink);
+        EXPECT_EQ(boss.x, 300);
+        EXPECT_FLOAT_EQ(boss.fy, 200.f);
+        EXPECT_EQ(boss.health, 100);
+        EXPECT_EQ(boss.hurtUntil, 0);
+        EXPECT_EQ(boss.heading.v, 0);
+        EXPECT_FALSE(boss.IsDead());
+        boss.Clear();
+        EXPECT_TRUE(boss.IsDead());
+    }
+}
+
+// The target is seen through the T-cell king, which aims straight at it.
+TEST_F(BossTest, SecondPlayerIsTargetOnlyWhenNearerOnBothAxes)
+{
+    struct Case {
+        int p1x, p1y;
+        int heading; // angle units
+    };
+    // Player 0 sits down-right at (+200, +200): heading 32.
+    const Case cases[] = {
+        {400, 300, -96}, // nearer on both axes: up-left
+        {300, 300, 32},  // tie on x keeps player 0
+        {400, 200, 32},  // tie on y keeps player 0
+        {350, 650, 32},  // nearer on x only
+    };
+    for (const Case& c : cases) {
+        SBossWorld w;
+        w.view.numPlayers = 2;
+        w.PlacePlayer(0, 700, 600);
+        w.PlacePlayer(1, c.p1x, c.p1y);
+        CBoss boss = MakeBoss(kBossTCellKing, 500, 400);
+        boss.Update(w.view);
+        EXPECT_EQ(fixtoi(boss.heading.v), c.heading) << c.p1x << "," << c.p1y;
+    }
+}
+
+TEST_F(BossTest, FrozenBossMovesOnlyByMagnet)
+{
+    struct Case {
+        bool frozen, magnetic;
+        int x;      // after one tick
+        float fx;
+    };
+    // Player 256 px to the right: the magnet drags 2 px; the king walks 2 px.
+    const Case cases[] = {
+        {false, false, 502, 502.f},
+        {false, true, 504, 504.f},
+        {true, false, 500, 500.f},
+        {true, true, 502, 502.f},
+    };
+    for (const Case& c : cases) {
+        SBossWorld w;
+        w.PlacePlayer(0, 756, 400);
+        w.powers[0] = c.magnetic ? 1 << kPupMagnetic : 0;
+        w.view.freezeUntil = c.frozen ? 1 : 0;
+        CBoss boss = MakeBoss(kBossTCellKing, 500, 400);
+        boss.Update(w.view);
+        EXPECT_EQ(boss.x, c.x) << c.frozen << c.magnetic;
+        EXPECT_FLOAT_EQ(boss.fx, c.fx) << c.frozen << c.magnetic;
+        EXPECT_EQ(boss.y, 400);
+    }
+}
+
+TEST_F(BossTest, HitsWithinInvincibilityCountOnce)
+{
+    CBoss boss = MakeBoss(kBossTCellKing, 500, 400);
+    boss.walkSpeed = boss.runSpeed = 0;
+    world.view.numPlayers = 2;
+    world.PlacePlayer(0, 540, 400); // both touching
+    world.PlacePlayer(1, 460, 400);
+    world.powers[0] = 1 << kPupTrail;
+    world.trailX[3][0] = 500; // and the trail on it too
+    world.trailY[3][0] = 420;
+    boss.Update(world.view);
+    EXPECT_EQ(boss.health, 90);
+    EXPECT_EQ(boss.hurtUntil, kNow + 50);
+    EXPECT_TRUE(Heard("KILL_ALIEN_SFX"));
+
+    CTickTimer::SetNow(kNow + 50); // hurtUntil not yet passed
+    boss.Update(world.view);
+    EXPECT_EQ(boss.health, 90);
+    CTickTimer::SetNow(kNow + 51);
+    boss.Update(world.view);
+    EXPECT_EQ(boss.health, 80);
+}
+
+TEST_F(BossTest, TrailAloneHurtsAndItsPointsAreTruncated)
+{
+    CBoss boss = MakeBoss(kBossTCellKing, 500, 400);
+    boss.walkSpeed = 0;
+    world.powers[0] = 1 << kPupTrail;
+    world.trailX[14][0] = 435.9f; // trunc 435: 65 away, just outside
+    world.trailY[14][0] = 400;
+    boss.Update(world.view);
+    EXPECT_EQ(boss.health, 100);
+    world.trailX[14][0] = 436.0f; // 64 away
+    boss.Update(world.view);
+    EXPECT_EQ(boss.health, 90);
+}
+
+TEST_F(BossTest, ReactionToAPlayerHitByKind)
+{
+    struct Case {
+        int type;
+        int state;     // after the hit
+        int nextThink; // after the hit
+        int points;
+        float shovedFX; // player 0 starts at fx 460, boss at 500
+    };
+    const int far = kNow + 1000;
+    const Case cases[] = {
+        {kBossEggLayer, 4, kNow + 30, 0, 460 + (45 - 40) * 0.2f},
+        {kBossGobbler, 4, kNow + 30, 0, 460},
+        {kBossFireball, 0, far, 2, 460},
+        {kBossChaser, 4, kNow + 50, 0, 460 + (45 - 40) * 0.5f},
+    };
+    for (const Case& c : cases) {
+        SBossWorld w;
+        w.PlacePlayer(0, 460, 400);
+        w.AddToy(kToyFood, 100, 100); // keeps the gobbler from refilling
+        w.AddToy(kToyFire, 100, 700); // keeps the fireball boss from turning it into fires
+        w.AddToy(kToyFire, 900, 700);
+        CBoss boss = MakeBoss(c.type, 500, 400);
+        boss.walkSpeed = boss.runSpeed = 0;
+        if (c.type == kBossChaser)
+            boss.state = 0; // charging, so the player is not "behind"
+        if (c.type == kBossFireball)
+            boss.fx = 500.f;
+        boss.Update(w.view);
+        EXPECT_EQ(boss.health, 90) << c.type;
+        EXPECT_EQ(boss.state, c.state) << c.type;
+        EXPECT_EQ(boss.nextThink, c.nextThink) << c.type;
+        EXPECT_EQ(w.points, c.points) << c.type;
+        EXPECT_FLOAT_EQ(w.pfx[0], c.shovedFX) << c.type;
+    }
+}
+
+TEST_F(BossTest, EggLayerShovesEvenWhileInvincible)
+{
+    CBoss boss = MakeBoss(kBossEggLayer, 500, 400);
+    boss.hurtUntil = kNow + 40;
+    world.PlacePlayer(0, 460, 400);
+    boss.Update(world.view);
+    EXPECT_EQ(boss.health, 100);
+    EXPECT_FLOAT_EQ(world.pfx[0], 461.f);
+    EXPECT_FALSE(Heard("KILL_ALIEN_SFX"));
+}
+
+TEST_F(BossTest, BumpDamageZeroOrNegative)
+{
+    struct Case {
+        int damage;
+        int type;
+        int state;
+        int health;
+        int points;
+        bool sound;
+    };
+    const Case cases[] = {
+        {0, kBossTCellKing, 0, 100, 0, false},  // immune to players
+        {-1, kBossTCellKing, 0, 0, -1000, true}, // touching loses the level
+        {-1, kBossChaser, 4, 100, 0, false},     // but not a spinning chaser
+    };
+    for (const Case& c : cases) {
+        SBossWorld w;
+        w.points = 50;
+        w.PlacePlayer(0, 520, 400);
+        CBoss boss = MakeBoss(c.type, 500, 400);
+        boss.walkSpeed = 0;
+        boss.damagePerPlayerBump = c.damage;
+        boss.state = c.state;
+        g_audio.FlushSounds();
+        boss.Update(w.view);
+        EXPECT_EQ(boss.health, c.health) << c.damage << "/" << c.type;
+        EXPECT_EQ(w.points, c.points == 0 ? 50 : c.points) << c.damage << "/" << c.type;
+        EXPECT_EQ(Heard("KILL_ALIEN_SFX"), c.sound) << c.damage << "/" << c.type;
+    }
+}
+
+TEST_F(BossTest, TCellsHurtABossImmuneToPlayersAndAreFlung)
+{
+    CBoss boss = MakeBoss(kBossTCellKing, 500, 400);
+    boss.walkSpeed = 0;
+    boss.damagePerPlayerBump = 0;
+    world.PlacePlayer(0, 510, 400);
+    CToy& first = world.AddToy(kToyTCell, 440, 400, 3.f, 2.f);  // left of the boss
+    CToy& second = world.AddToy(kToyTCell, 500, 460, 0.f, 0.f); // also in reach
+    world.AddToy(kToyFood, 500, 400);
+    boss.Update(world.view);
+    EXPECT_EQ(boss.health, 95);
+    EXPECT_EQ(boss.state, 4);
+    EXPECT_EQ(boss.nextThink, kNow + 30);
+    // From the toy to the boss is angle 0: cos 65536, sin 0, then negated.
+    EXPECT_FLOAT_EQ(first.vx, -(65536.f + 3.f));
+    EXPECT_FLOAT_EQ(first.vy, -2.f);
+    EXPECT_FLOAT_EQ(second.vy, 0.f); // one T-cell per tick
+
+    CTickTimer::SetNow(kNow + 10); // still invincible: flung, not hurt
+    g_audio.FlushSounds();
+    boss.Update(world.view);
+    EXPECT_EQ(boss.health, 95);
+    EXPECT_EQ(boss.hurtUntil, kNow + 50);
+    EXPECT_FALSE(Heard("KILL_ALIEN_SFX"));
+}
+
+TEST_F(BossTest, TCellsPassThroughWhenHarmlessToTheBoss)
+{
+    CBoss boss = MakeBoss(kBossTCellKing, 500, 400);
+    boss.walkSpeed = 0;
+    boss.damagePerOtherHarm = 0;
+    CToy& toy = world.AddToy(kToyTCell, 440, 400, 3.f, 0.f);
+    boss.Update(world.view);
+    EXPECT_EQ(boss.health, 100);
+    EXPECT_FLOAT_EQ(toy.vx, 3.f);
+}
+
+class ChaserBehindTest : public BossTest {
+protected:
+    void SetUp() override
+    {
+        BossTest::SetUp();
+        saved = screen;
+        screen = create_bitmap(kScreenW, kScreenH);
+        clear_to_color(screen, 0);
+    }
+    void TearDown() override
+    {
+        destroy_bitmap(screen);
+        screen = saved;
+        BossTest::TearDown();
+    }
+    BITMAP* saved = nullptr;
+};
+
+// A waiting chaser faces right (heading 0); a player behind it heals it
+// without limit, one in front hurts it.
+TEST_F(ChaserBehindTest, PlayerBehindTheWaitingChaserHealsIt)
+{
+    struct Case {
+        int playerX;
+        bool behind;
+        int health;
+        int state;
+    };
+    const Case cases[] = {
+        {460, true, 110, 4},  // touching from behind: healed, then it spins
+        {200, true, 100, 2},  // behind but out of reach: only the warning
+        {540, false, 90, 4},  // touching from the front
+    };
+    for (const Case& c : cases) {
+        SBossWorld w;
+        w.PlacePlayer(0, c.playerX, 400);
+        CBoss boss = MakeBoss(kBossChaser, 500, 400);
+        clear_to_color(screen, 0);
+        g_audio.FlushSounds();
+        boss.Update(w.view);
+        EXPECT_EQ(boss.health, c.health) << c.playerX;
+        EXPECT_EQ(boss.state, c.state) << c.playerX;
+        EXPECT_EQ(getpixel(screen, 0, 300) == makecol(255, 0, 0), c.behind) << c.playerX;
+        EXPECT_EQ(getpixel(g_display.backBuffer, 0, 300), 0) << c.playerX;
+        EXPECT_TRUE(Heard("KILL_ALIEN_SFX") || !c.behind);
+    }
+}
+
+TEST_F(BossTest, BehindWarningWithoutAScreenDrawsNothing)
+{
+    ASSERT_EQ(screen, nullptr);
+    CBoss boss = MakeBoss(kBossChaser, 500, 400);
+    world.PlacePlayer(0, 200, 400);
+    boss.Update(world.view);
+    EXPECT_TRUE(Heard("KILL_ALIEN_SFX"));
+}
+
+TEST_F(BossTest, DeadBossDoesNothing)
+{
+    CBoss boss = MakeBoss(kBossTCellKing, 500, 400);
+    boss.health = 0;
+    world.PlacePlayer(0, 700, 400);
+    boss.Update(world.view);
+    EXPECT_EQ(boss.x, 500);
+    EXPECT_FLOAT_EQ(boss.vx, 0.f);
+}
+
+class BossDrawTest : public BossTest {
+protected:
+    void SetUp() override
+    {
+        BossTest::SetUp();
+        image = create_bitmap(20, 20);
+        clear_to_color(image, makecol(255, 255, 255));
+        clear_to_color(g_display.backBuffer, 0);
+    }
+    void TearDown() override
+    {
+        destroy_bitmap(image);
+        BossTest::TearDown();
+    }
+    bool DrawnAt(int x, int y) const { return getpixel(g_display.backBuffer, x, y) != 0; }
+    BITMAP* image = nullptr;
+};
+
+TEST_F(BossDrawTest, InvincibleBossFlickersEightHundredthsAtATime)
+{
+    struct Case {
+        int hurtIn; // hurtUntil - now
+        bool drawn;
+    };
+    const Case cases[] = {{-5, true}, {0, true}, {7, true}, {8, false}, {15, false}, {16, true}, {24, false}};
+    for (const Case& c : cases) {
+        CBoss boss = MakeBoss(kBossGobbler, 300, 300);
+        boss.hurtUntil = kNow + c.hurtIn;
+        clear_to_color(g_display.backBuffer, 0);
+        boss.DrawWith(g_display.backBuffer, image, nullptr);
+        EXPECT_EQ(DrawnAt(300, 300), c.drawn) << c.hurtIn;
+    }
+}
+
+TEST_F(BossDrawTest, DeadBossAndMissingPicturesDrawNothing)
+{
+    CBoss boss = MakeBoss(kBossEggLayer, 300, 300);
+    boss.Draw(); // the registry has no pictures: nothing happens
+    boss.DrawWith(g_display.backBuffer, nullptr, nullptr);
+    EXPECT_FALSE(DrawnAt(300, 300));
+    boss.health = 0;
+    boss.DrawWith(g_display.backBuffer, image, nullptr);
+    EXPECT_FALSE(DrawnAt(300, 300));
+    boss.health = 1;
+    boss.DrawWith(g_display.backBuffer, image, nullptr);
+    EXPECT_TRUE(DrawnAt(300, 300));
+}
+
+TEST_F(BossDrawTest, BlowerRotorKeepsItsAngleWhileMad)
+{
+    CBoss boss = MakeBoss(kBossBlower, 300, 300);
+    struct Step {
+        int state;
+        int now;
+        int angle;
+    };
+    const Step steps[] = {
+        {0, 1000, (2000) & 255}, {1, 1000, -((2000) & 255)}, {2, 1001, (4004) & 255},
+        {4, 1050, (4004) & 255}, {4, 1090, (4004) & 255},    {3, 1100, -((4400) & 255)},
+    };
+    for (const Step& s : steps) {
+        CTickTimer::SetNow(s.now);
+        boss.state = s.state;
+        boss.DrawWith(g_display.backBuffer, image, image);
+        EXPECT_EQ(boss.rotorAngle, s.angle) << s.state << "@" << s.now;
+    }
+    EXPECT_TRUE(DrawnAt(300, 300));
+}
+
+class BossTunablesTest : public TempDirTest {
+protected:
+    void TearDown() override
+    {
+        set_config_file("");
+        TempDirTest::TearDown();
+    }
+};
+
+TEST_F(BossTunablesTest, KeysReadFromTheCurrentFileDefaultToTheFields)
+{
+    WriteFile("level.yks", "[boss-move]\ncvar_boss_turnspeed = 6\ncvar_boss_runspeed = 4.5\n"
+                           "[boss-fight]\ncvar_boss_damagePerPlayerBump = -1\n"
+                           "[boss-think]\ncvar_boss_hsecBetweenThinkingWhenMad = 77\n"
+                           "[boss-endboss]\ncvar_boss_hsecBetweenSplitMin = 40\ncvar_boss_hsecBetweenSplitMax = 40\n");
+    set_config_file((dir / "level.yks").c_str());
+    CTickTimer::SetNow(500);
+    CBoss boss;
+    boss.walkSpeed = 1.25f;
+    boss.attackFreq = 12;
+    boss.hsecBetweenThinking = 90;
+    boss.endBoss.hsecPreSplitWarning = 33;
+    boss.Init(100, 100, kBossStemCell);
+    boss.LoadTunables();
+    EXPECT_EQ(boss.turnSpeed, 6);
+    EXPECT_FLOAT_EQ(boss.walkSpeed, 1.25f);
+    EXPECT_FLOAT_EQ(boss.runSpeed, 4.5f);
+    EXPECT_EQ(boss.attackFreq, 12);
+    EXPECT_EQ(boss.damagePerPlayerBump, -1);
+    EXPECT_EQ(boss.hsecBetweenThinking, 90);
+    EXPECT_EQ(boss.hsecBetweenThinkingWhenMad, 77);
+    EXPECT_EQ(boss.endBoss.hsecPreSplitWarning, 33);
+    EXPECT_EQ(boss.endBoss.cells[30][45], 540);
+    EXPECT_FALSE(boss.IsDead());
+
+    // Other kinds leave the end-boss grid alone.
+    CBoss mover;
+    mover.Init(100, 100, kBossChaser);
+    mover.LoadTunables();
+    EXPECT_EQ(mover.turnSpeed, 6);
+    EXPECT_EQ(mover.endBoss.cells[30][45], 0);
+}
+
+} // namespace

@@ -1,0 +1,244 @@
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+
+#include "creatures/BossWorld.h"
+#include "creatures/EndBoss.h"
+
+namespace {
+
+class EndBossTest : public BossTestBase {
+protected:
+    void SetUp() override
+    {
+        BossTestBase::SetUp();
+        boss = std::make_unique<CEndBoss>();
+        boss->hsecPreSplitWarning = 20;
+        boss->hsecBetweenSplitMin = 10;
+        boss->hsecBetweenSplitMax = 20;
+    }
+    int& Cell(int row, int col) { return boss->cells[row][col]; }
+    int LiveCells() const
+    {
+        int live = 0;
+        for (const auto& row : boss->cells)
+            for (int cell : row)
+                live += cell != 0;
+        return live;
+    }
+    void PutPlayerOn(int i, int row, int col)
+    {
+        world.PlacePlayer(i, CEndBoss::CellCentreX(col), CEndBoss::CellCentreY(row));
+    }
+
+    std::unique_ptr<CEndBoss> boss;
+};
+
+TEST_F(EndBossTest, SplitDelaysComeFromTheRangeAndAReversedRangeUsesTheMinimum)
+{
+    struct Case {
+        int min, max;
+        int lo, hi; // inclusive bounds of the delay
+    };
+    const Case cases[] = {{40, 40, 40, 40}, {10, 20, 10, 19}, {30, 10, 30, 30}, {5, 0, 5, 5}};
+    for (const Case& c : cases) {
+        boss->hsecBetweenSplitMin = c.min;
+        boss->hsecBetweenSplitMax = c.max;
+        CTickTimer::SetNow(kNow);
+        Cell(5, 5) = 99; // cleared by the load
+        boss->Load();
+        EXPECT_EQ(LiveCells(), 1) << c.min << ".." << c.max;
+        const int seed = Cell(30, 45);
+        EXPECT_GE(seed, kNow + c.lo) << c.min << ".." << c.max;
+        EXPECT_LE(seed, kNow + c.hi) << c.min << ".." << c.max;
+
+        CTickTimer::SetNow(seed + 1);
+        boss->Update(world.view);
+        EXPECT_EQ(Cell(30, 45), CEndBoss::kSpent);
+        for (int v : {Cell(29, 45), Cell(30, 44), Cell(31, 45), Cell(30, 46)}) {
+            EXPECT_GE(v, seed + 1 + c.lo) << c.min << ".." << c.max;
+            EXPECT_LE(v, seed + 1 + c.hi) << c.min << ".." << c.max;
+        }
+    }
+}
+
+TEST_F(EndBossTest, CellsSeededInATickDoNotSplitInIt)
+{
+    boss->hsecBetweenSplitMin = boss->hsecBetweenSplitMax = 0; // the shortest delay possible
+    Cell(10, 10) = kNow - 1;
+    boss->Update(world.view);
+    EXPECT_EQ(LiveCells(), 5); // the cell and its four new neighbours, none split yet
+    EXPECT_EQ(Cell(11, 10), kNow);
+    EXPECT_EQ(Cell(10, 11), kNow);
+    CTickTimer::SetNow(kNow + 1);
+    boss->Update(world.view);
+    EXPECT_EQ(LiveCells(), 13);
+}
+
+TEST_F(EndBossTest, PlayersDestroyCellsAgainAsSoonAsTheyAreSeeded)
+{
+    world.view.numPlayers = 1;
+    world.view.crackRadius = 4; // reaches the player's own cell only
+    PutPlayerOn(0, 20, 21);
+    PutPlayerOn(1, 20, 19); // not playing: no effect
+    Cell(20, 20) = kNow - 1;
+    boss->Update(world.view);
+    EXPECT_EQ(Cell(20, 20), CEndBoss::kSpent);
+    EXPECT_EQ(Cell(20, 21), 0); // seeded, then smashed later in the same pass
+    EXPECT_NE(Cell(20, 19), 0);
+    EXPECT_NE(Cell(19, 20), 0);
+
+    PutPlayerOn(0, 20, 20); // spent cells are destroyed too
+    boss->Update(world.view);
+    EXPECT_EQ(Cell(20, 20), 0);
+}
+
+TEST_F(EndBossTest, BorderCellKeepsItAliveAndSwitchesToFastGrowth)
+{
+    Cell(0, 10) = kNow - 5; // ripe, but the border is never processed
+    PutPlayerOn(0, 0, 10);
+    EXPECT_FALSE(boss->IsEmpty());
+    EXPECT_EQ(boss->reachedBorder, 1);
+    EXPECT_EQ(boss->hsecBetweenSplitMin, 2);
+    EXPECT_EQ(boss->hsecBetweenSplitMax, 8);
+
+    Cell(20, 20) = kNow - 1;
+    world.points = 100;
+    boss->Update(world.view);
+    EXPECT_EQ(world.points, 99); // drained every tick
+    EXPECT_EQ(Cell(0, 10), kNow - 5);
+    EXPECT_EQ(Cell(1, 10), 0);
+    EXPECT_EQ(Cell(20, 20), CEndBoss::kEverRipe);
+    for (int v : {Cell(19, 20), Cell(20, 19), Cell(21, 20), Cell(20, 21)}) {
+        EXPECT_GE(v, kNow + 2);
+        EXPECT_LE(v, kNow + 7);
+    }
+    // It splits again on every tick: an emptied neighbour is seeded at once.
+    Cell(19, 20) = 0;
+    CTickTimer::SetNow(kNow + 1);
+    boss->Update(world.view);
+    EXPECT_EQ(world.points, 98);
+    EXPECT_GE(Cell(19, 20), kNow + 3);
+
+    boss->KillCircle(CEndBoss::CellCentreX(20), CEndBoss::CellCentreY(20), 40);
+    EXPECT_FALSE(boss->IsEmpty()); // the border cell alone keeps it alive
+    boss->KillCircle(CEndBoss::CellCentreX(10), CEndBoss::CellCentreY(0), 1);
+    EXPECT_TRUE(boss->IsEmpty());
+}
+
+TEST_F(EndBossTest, RipeCellsDestroyOneToyPerTick)
+{
+    Cell(20, 20) = CEndBoss::kSpent;
+    Cell(40, 40) = kNow + 500; // not ripe: harmless
+    const int cx = CEndBoss::CellCentreX(20), cy = CEndBoss::CellCentreY(20);
+    CToy& gone = world.AddToy(kToyTCell, cx, cy);
+    gone.Deactivate();
+    CToy& first = world.AddToy(kToyFood, cx + 19, cy - 19);
+    CToy& edge = world.AddToy(kToyNerve, cx + 20, cy); // on the crack radius: outside
+    CToy& second = world.AddToy(kToyDust, cx, cy);
+    CToy& safe = world.AddToy(kToyNerve, CEndBoss::CellCentreX(40), CEndBoss::CellCentreY(40));
+    world.points = 100;
+
+    boss->Update(world.view);
+    EXPECT_TRUE(first.IsInactive());
+    EXPECT_FALSE(second.IsInactive());
+    EXPECT_EQ(world.points, 85);
+    EXPECT_TRUE(Heard("OW_SFX"));
+    boss->Update(world.view);
+    EXPECT_TRUE(second.IsInactive());
+    EXPECT_EQ(world.points, 70);
+    boss->Update(world.view);
+    EXPECT_EQ(world.points, 70);
+    EXPECT_FALSE(edge.IsInactive());
+    EXPECT_FALSE(safe.IsInactive());
+    EXPECT_EQ(Cell(20, 20), CEndBoss::kSpent);
+}
+
+TEST_F(EndBossTest, KillCircleUsesTruncatedDistance)
+{
+    struct Case {
+        int radius;
+        std::set<std::pair<int, int>> killed;
+    };
+    // Around the centre of (30, 45): (30, 46) lies 8 away, (31, 46) 11.3, (32, 46) 17.9.
+    const std::pair<int, int> centre{30, 45}, side{30, 46}, diagonal{31, 46}, knight{32, 46};
+    const Case cases[] = {
+        {1, {centre}},
+        {8, {centre}},
+        {9, {centre, side}},
+        {11, {centre, side}},
+        {12, {centre, side, diagonal}},
+        {18, {centre, side, diagonal, knight}},
+    };
+    for (const Case& c : cases) {
+        for (auto& row : boss->cells)
+            for (auto& cell : row)
+                cell = CEndBoss::kSpent;
+        boss->KillCircle(CEndBoss::CellCentreX(45), CEndBoss::CellCentreY(30), c.radius);
+        for (auto cell : {centre, side, diagonal, knight})
+            EXPECT_EQ(Cell(cell.first, cell.second) == 0, c.killed.count(cell) == 1)
+                << "radius " << c.radius << " cell " << cell.first << "," << cell.second;
+    }
+}
+
+class EndBossDrawTest : public EndBossTest {
+protected:
+    void SetUp() override
+    {
+        EndBossTest::SetUp();
+        tiles = create_bitmap(720, 480);
+        clear_to_color(tiles, makecol(0, 255, 0));
+        flash = create_bitmap(8, 8);
+        clear_to_color(flash, makecol(255, 255, 255));
+    }
+    void TearDown() override
+    {
+        destroy_bitmap(tiles);
+        destroy_bitmap(flash);
+        EndBossTest::TearDown();
+    }
+    std::set<int> ColoursSeenAt(int row, int col)
+    {
+        std::set<int> seen;
+        for (int frame = 0; frame < 24; ++frame) {
+            clear_to_color(g_display.backBuffer, 0);
+            boss->DrawWith(g_display.backBuffer, tiles, flash);
+            seen.insert(getpixel(g_display.backBuffer, CEndBoss::kLeft + 8 * col + 3, CEndBoss::kTop + 8 * row + 3));
+        }
+        return seen;
+    }
+    BITMAP* tiles = nullptr;
+    BITMAP* flash = nullptr;
+};
+
+TEST_F(EndBossDrawTest, FarCellsFlickerNearAndSpentCellsShowTheirTile)
+{
+    const int tile = makecol(0, 255, 0), white = makecol(255, 255, 255);
+    Cell(0, 0) = kNow + 21;     // split more than 20 away: flickers
+    Cell(10, 89) = kNow + 20;   // within the warning: steady
+    Cell(59, 5) = CEndBoss::kSpent;
+    EXPECT_EQ(ColoursSeenAt(0, 0), (std::set<int>{tile, white}));
+    EXPECT_EQ(ColoursSeenAt(10, 89), std::set<int>{tile});
+    EXPECT_EQ(ColoursSeenAt(59, 5), std::set<int>{tile});
+    EXPECT_EQ(ColoursSeenAt(30, 45), std::set<int>{0}); // empty
+}
+
+TEST_F(EndBossDrawTest, MissingPicturesAndAnEmptyMassDrawNothing)
+{
+    Cell(30, 45) = CEndBoss::kSpent;
+    clear_to_color(g_display.backBuffer, 0);
+    boss->DrawWith(g_display.backBuffer, nullptr, nullptr);
+    boss->Draw(); // the registry has no pictures yet
+    EXPECT_EQ(getpixel(g_display.backBuffer, CEndBoss::kLeft + 8 * 45, CEndBoss::kTop + 8 * 30), 0);
+
+    CBoss mass;
+    mass.type = kBossStemCell;
+    EXPECT_TRUE(mass.IsDead());
+    mass.Draw();
+    mass.Update(world.view); // nothing left: no drain, no crash
+    EXPECT_EQ(world.points, 0);
+}
+
+} // namespace

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include "PlayFixture.h"
+
+namespace {
+
+class RulesTest : public PlayTest {
+protected:
+    void Start(const std::string& extra = "", int players = 1, int mode = kModeNormal)
+    {
+        Level("play-1", extra);
+        ASSERT_EQ(run->StartLevel(1, players, mode), 0);
+        g_audio.FlushSounds();
+    }
+    // Presses a key for one tick, then lets go.
+    void Tap(int keyCode)
+    {
+        CHeadlessPlay::SetKey(keyCode, true);
+        run->Tick();
+        CHeadlessPlay::SetKey(keyCode, false);
+    }
+};
+
+TEST_F(RulesTest, ATapPushesForExactlyOnePulse)
+{
+    Start();
+    const float x0 = play->playerFX[0];
+    const int pressedAt = CTickTimer::Now() + 2; // the clock of the next tick
+    Tap(KEY_RIGHT);
+    EXPECT_NEAR(play->laserA[0], pressedAt + 40, 1);
+    const int end = play->laserA[0];
+    EXPECT_TRUE(Sounded("LASER_SFX"));
+    EXPECT_GT(play->playerFX[0], x0);
+    int lastPush = 0;
+    while (play->laserA[0] != 0 && CTickTimer::Now() < end + 100) {
+        run->Tick();
+        lastPush = CTickTimer::Now();
+    }
+    // The push runs to the pulse's end and is cleared in the first tick after it.
+    EXPECT_GT(lastPush, end);
+    EXPECT_LE(lastPush, end + 3);
+    const float stopped = play->playerFX[0];
+    run->Ticks(5);
+    EXPECT_FLOAT_EQ(play->playerFX[0], stopped);
+}
+
+TEST_F(RulesTest, PreciseHoldsKeysWithHalfPulsesAndNoLaserSound)
+{
+    Start();
+    play->playerPowerFlags[0] = 1 << kPupPrecise;
+    CHeadlessPlay::SetKey(KEY_LEFT, true);
+    run->Tick(); // just pressed: precise steers with held keys only
+    EXPECT_EQ(play->laserC[0], 0);
+    for (int i = 0; i < 5; ++i) {
+        g_audio.FlushSounds();
+        run->Tick();
+        EXPECT_EQ(play->laserC[0], CTickTimer::Now() + 20 - 0) << i;
+        EXPECT_FALSE(Sounded("LASER_SFX")) << i;
+    }
+}
+
+TEST_F(RulesTest, APuckInACornerGetsTwoKicks)
+{
+    Start();
+    play->playerFX[0] = play->arenaLeft - 5.0f;
+    play->playerFY[0] = play->arenaTop - 5.0f;
+    run->Tick();
+    const int kick = static_cast<int>(40 * 0.5f);
+    EXPECT_EQ(play->playerFX[0], play->arenaLeft);
+    EXPECT_EQ(play->playerFY[0], play->arenaTop);
+    EXPECT_EQ(play->laserA[0], CTickTimer::Now() + kick);
+    EXPECT_EQ(play->laserB[0], CTickTimer::Now() + kick);
+    EXPECT_TRUE(Sounded("LASER_SFX"));
+}
+
+TEST_F(RulesTest, PauseHoldsTheClockTenHundredthsBack)
+{
+    Start();
+    run->Ticks(3);
+    const int before = CTickTimer::Now() + 3; // the clock of the next tick
+    Tap(KEY_P);
+    EXPECT_NE(play->pausedAt, 0);
+    const int held = CTickTimer::Now();
+    EXPECT_NEAR(held, before - 10, 1);
+    run->Ticks(10);
+    EXPECT_EQ(CTickTimer::Now(), held);
+    Tap(KEY_P);
+    EXPECT_EQ(play->pausedAt, 0);
+    EXPECT_EQ(CTickTimer::Now(), held);
+}
+
+TEST_F(RulesTest, NoSteeringBeforeGo)
+{
+    Start("[timing]\ncvar_hSecBeforeLevelStart=200\ncvar_hSecBeforeLevelStartSayGo=100\n");
+    Tap(KEY_UP);
+    EXPECT_EQ(play->laserD[0], 0);
+    run->Ticks(40); // past the go moment
+    Tap(KEY_UP);
+    EXPECT_NE(play->laserD[0], 0);
+}
+
+TEST_F(RulesTest, WindFlipsTheTunableInPlaceAndARestartReloadsIt)
+{
+    Start("[action]\ncvar_windXPower=2\ncvar_windXInterval=50\n");
+    play->nextWindXFlip = CTickTimer::Now(); // flips on the next tick
+    run->Ticks(5);
+    EXPECT_FLOAT_EQ(play->cvar_windXPower, -2.0f);
+    EXPECT_LT(play->windX, 0.0f);
+    Tap(KEY_SPACE);
+    EXPECT_TRUE(Sounded("ANVIL_SFX"));
+    EXPECT_FLOAT_EQ(play->cvar_windXPower, 2.0f);
+}
+
+TEST_F(RulesTest, NoWindWithoutAPositiveInterval)
+{
+    Start("[action]\ncvar_windXPower=2\ncvar_windXInterval=0\ncvar_windYPower=2\ncvar_windYInterval=-5\n");
+    run->Ticks(20);
+    EXPECT_EQ(play->windX, 0.0f);
+    EXPECT_EQ(play->windY, 0.0f);
+}
+
+TEST_F(RulesTest, TwoPlayersSteerTheirOwnPucks)
+{
+    Start("", 2);
+    CHeadlessPlay::SetKey(KEY_RIGHT, true);
+    CHeadlessPlay::SetKey(KEY_A, true);
+    run->Tick();
+    EXPECT_NE(play->laserA[0], 0);
+    EXPECT_EQ(play->laserC[0], 0);
+    EXPECT_NE(play->laserC[1], 0);
+    EXPECT_EQ(play->laserA[1], 0);
+}
+
+TEST_F(RulesTest, DetonationTakesWholeEggsAroundTheCentreOnly)
+{
+    Start("[eggSet1]\neggNum=6\neggX=0.5\neggY=0.5\n"); // all on the start point... kept apart below
+    ASSERT_EQ(play->eggs.size(), 6u);
+    const int cx = play->playerX[0], cy = play->playerY[0];
+    int placements[6][2] = {{cx + 50, cy}, {cx - 99, cy + 99}, {cx + 100, cy}, {cx, cy + 300}, {cx + 10, cy}, {cx, cy - 10}};
+    for (int i = 0; i < 6; ++i) {
+        play->eggs[i]->x = placements[i][0];
+        play->eggs[i]->y = placements[i][1];
+    }
+    play->eggs[4]->cracked = true; // an opened shell stays
+    play->eggs[5]->cracked = true;
+    play->playerPowerFlags[0] = 1 << kPupDetonate;
+    run->Tick();
+    EXPECT_TRUE(Sounded("CRASH_SFX"));
+    EXPECT_EQ(play->levelPoints, 4);
+    EXPECT_EQ(play->eggsSmashed[0], 2);
+    EXPECT_EQ(play->playerPowerFlags[0] & (1 << kPupDetonate), 0);
+    EXPECT_EQ(play->eggs.size(), 4u);
+}
+
+TEST_F(RulesTest, FreezeDelaysWholeEggsAndAddsUp)
+{
+    Start("[eggSet1]\neggNum=2\n");
+    play->eggs[1]->cracked = true;
+    const int t0 = play->eggs[0]->time, t1 = play->eggs[1]->time;
+    play->playerPowerFlags[0] = 1 << kPupFreeze;
+    run->Tick();
+    EXPECT_EQ(play->eggs[0]->time, t0 + 300);
+    EXPECT_EQ(play->eggs[1]->time, t1);
+    const int until = play->freezeUntil;
+    EXPECT_EQ(until, CTickTimer::Now() + 300);
+    play->playerPowerFlags[0] = 1 << kPupFreeze;
+    run->Tick();
+    EXPECT_EQ(play->freezeUntil, until + 300);
+}
+
+TEST_F(RulesTest, CrossfireRepelsQuietly)
+{
+    Start("", 1, kModeCrossfire);
+    mouse_x = play->playerX[0] - 40; // pointer left of and below the puck
+    mouse_y = play->playerY[0] + 40;
+    run->Tick();
+    EXPECT_NE(play->laserA[0], 0);
+    EXPECT_NE(play->laserD[0], 0);
+    EXPECT_EQ(play->laserC[0], 0);
+    EXPECT_FALSE(Sounded("LASER_SFX"));
+}
+
+} // namespace
