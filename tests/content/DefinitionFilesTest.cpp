@@ -2,6 +2,7 @@
 // load, and together they hold every tag the game looks up.
 #include <set>
 
+#include "assets/Asset.h"
 #include "content/DataDirFixture.h"
 #include "text/Ttf.h"
 
@@ -62,6 +63,33 @@ TEST_F(DefinitionFilesTest, FontsLoadWhenTheirSetExists)
         EXPECT_NE(f, nullptr) << a.tag << " from " << a.path;
         ttf_destroy_font(f);
     }
+}
+
+// The game's own registries find every tag of every set, with its frames.
+TEST_F(DefinitionFilesTest, RegistriesFindEveryTag)
+{
+    for (const std::string& name : ImageSets()) {
+        CAssetBitmap bitmaps;
+        bitmaps.Init(name);
+        bitmaps.LoadDefinitions();
+        for (const Asset& a : ReadSet(name).assets) {
+            EXPECT_NE(bitmaps.Get(a.tag), nullptr) << name << ": " << a.tag;
+            EXPECT_EQ(bitmaps.GetFrameCount(a.tag), a.frames) << name << ": " << a.tag;
+        }
+        bitmaps.ReleaseAll();
+    }
+    CAssetSound sounds;
+    sounds.Init();
+    sounds.LoadDefinitions();
+    for (const Asset& a : ReadSet("sfx-1").assets)
+        EXPECT_NE(sounds.Get(a.tag), nullptr) << a.tag;
+    sounds.ReleaseAll();
+    CAssetFont fonts;
+    fonts.Init();
+    fonts.LoadDefinitions();
+    for (const Asset& a : ReadSet("font-1").assets)
+        EXPECT_NE(fonts.Get(a.tag), nullptr) << a.tag;
+    fonts.ReleaseAll();
 }
 
 // Where each image tag the game looks up must be defined. "BG_IMG" lives
