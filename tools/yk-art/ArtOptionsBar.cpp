@@ -99,12 +99,12 @@ Canvas Dial()
     TextStyle st = Label(17, Hex(0xffffff));
     st.bottom = Hex(0xffe8a0);
     st.outline = 1.5f;
-    DrawTextCentred(half, "2 players", m.x, m.y + 20, st);
+    DrawTextCentred(half, "2 players", m.x, m.y + 14, st);
     for (float dx : {-11.0f, 11.0f})
-        half.Draw(PuckSprite(1).Scaled(0.42f), int(m.x + dx - 10.5f), int(m.y + 41));
+        half.Draw(PuckSprite(1).Scaled(0.38f), int(m.x + dx - 9.5f), int(m.y + 35));
     Canvas other(kDisc, kDisc);
-    DrawTextCentred(other, "1 player", m.x, m.y + 20, st);
-    other.Draw(PuckSprite(0).Scaled(0.42f), int(m.x - 10.5f), int(m.y + 41));
+    DrawTextCentred(other, "1 player", m.x, m.y + 14, st);
+    other.Draw(PuckSprite(0).Scaled(0.38f), int(m.x - 9.5f), int(m.y + 35));
     c.Draw(half, 0, 0);
     c.Draw(other.Rotated180(), 0, 0);
     Body(c, [m](V2 p) { return SdCircle(p, m, 7); }, [](V2, N3 n) { return Lit(Hex(0xa8a0b8), n, 0.9f, 30); }, 7, 1.2f);
