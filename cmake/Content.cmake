@@ -9,7 +9,10 @@ set(YK_IMAGE_GROUPS
   "play\;bitmap-1.ykd"
   "menu\;bitmap-menu.ykd"
   "level\;bitmap-level.ykd"
-  "systems\;bitmap-circulatory.ykd\;bitmap-digestive.ykd\;bitmap-respiratory.ykd\;bitmap-nervous.ykd")
+  "circulatory\;bitmap-circulatory.ykd"
+  "digestive\;bitmap-digestive.ykd"
+  "respiratory\;bitmap-respiratory.ykd"
+  "nervous\;bitmap-nervous.ykd")
 set(YK_CONTENT_OUTPUTS)
 foreach(group ${YK_IMAGE_GROUPS})
   list(GET group 0 name)
@@ -43,3 +46,9 @@ endforeach()
 add_custom_target(content ALL DEPENDS ${YK_CONTENT_OUTPUTS})
 # The data directory is complete only with the generated content.
 add_dependencies(data content)
+
+# Review pictures for everyone who changes art: every image with its tag,
+# and whole screens drawn from the built data (build/test-output/).
+add_test(NAME content.contact_sheet
+  COMMAND yk-contact-sheet ${YK_DATA_DIR} ${CMAKE_BINARY_DIR}/test-output/contact-sheet.png)
+add_test(NAME content.preview COMMAND yk-preview ${YK_DATA_DIR} ${CMAKE_BINARY_DIR}/test-output)

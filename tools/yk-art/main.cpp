@@ -1,7 +1,8 @@
 // Generates the game's pictures and their definition files:
-//   yk-art SET DATADIR
-// SET is "play", "menu", "level" or "systems"; each writes its .ykd last, so
-// a definition file exists only when every picture it names was written.
+//   yk-art GROUP DATADIR
+// GROUP is "play", "menu", "level" or an organ system ("circulatory", ...);
+// each writes its .ykd last, so a definition file exists only when every
+// picture it names was written.
 #include <allegro.h>
 
 #include <cerrno>
@@ -16,21 +17,18 @@ namespace {
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: yk-art play|menu|level|systems DATADIR\n");
+    std::fprintf(stderr, "usage: yk-art play|menu|level|circulatory|digestive|respiratory|nervous DATADIR\n");
     return 2;
 }
 
 bool Make(const char* what, const char* dir)
 {
-    if (!std::strcmp(what, "systems")) {
-        for (int s = 0; s < kSystemCount; ++s) {
+    for (int s = 0; s < kSystemCount; ++s)
+        if (!std::strcmp(what, SystemSetName(s) + 7)) { // the name after "bitmap-"
             ImageSet set(SystemSetName(s), dir);
             MakeSystemSet(set, s);
-            if (!set.WriteDefinition())
-                return false;
+            return set.WriteDefinition();
         }
-        return true;
-    }
     const struct { const char* arg; const char* set; void (*make)(ImageSet&); } kinds[] = {
         {"play", "bitmap-1", MakePlaySet}, {"menu", "bitmap-menu", MakeMenuSet}, {"level", "bitmap-level", MakeLevelSet}};
     for (const auto& k : kinds)
@@ -39,6 +37,7 @@ bool Make(const char* what, const char* dir)
             k.make(set);
             return set.WriteDefinition();
         }
+    std::fprintf(stderr, "yk-art: no picture group named '%s'\n", what);
     return false;
 }
 
@@ -55,9 +54,5 @@ int main(int argc, char** argv)
     set_color_depth(16);
     const bool ok = Make(argv[1], argv[2]);
     ReleaseFonts();
-    if (!ok) {
-        std::fprintf(stderr, "yk-art: nothing made for '%s'\n", argv[1]);
-        return 1;
-    }
-    return 0;
+    return ok ? 0 : 1;
 }
