@@ -199,7 +199,7 @@ Canvas Rotor()
         const V2 d = p - kM;
         const float r = Len(d), a = std::atan2(d.y, d.x);
         const float curve = a - r * 0.018f;
-        const float blade = std::fabs(std::sin(curve * 3)) * r * 0.55f - 6 + r * 0.08f;
+        const float blade = std::fabs(std::sin(curve * 3)) * r * 0.5f - (3 + r * 0.2f);
         return std::max(blade, r - 44);
     };
     Body(c, blades, [](V2 p, N3 n) {

@@ -39,7 +39,8 @@ void Controls(Canvas& c)
     const struct { const char* key; const char* what; } rows[] = {
         {"Arrow keys", "Fire a laser pulse from that wall:"},
         {"", "the puck is pushed away from it"},
-        {"W A S D", "The same keys for player 2"},
+        {"W A S D", "The same; in a two-player game"},
+        {"", "they steer player 2"},
         {"P", "Pause and resume"},
         {"Space", "Restart the level"},
         {"Escape", "Back to this screen"},
@@ -51,11 +52,11 @@ void Controls(Canvas& c)
         {"Crossfire", "The mouse pointer repels the puck;"},
         {"", "the buttons hold back its beams"},
     };
-    float y = 184;
+    float y = 182;
     for (const auto& r : rows) {
         DrawTextLeft(c, r.key, 64, y, kKey);
         DrawTextLeft(c, r.what, 190, y, kText);
-        y += 27;
+        y += 26;
     }
 }
 
@@ -74,11 +75,11 @@ void PowerUps(Canvas& c)
         "Bomb: blasts everything nearby",
     };
     for (int i = 0; i < 8; ++i) {
-        const float y = 182 + i * 46.0f;
+        const float y = 180 + i * 42.0f;
         c.Draw(PowerUpIcon(i + 1), 552, int(y));
         DrawTextLeft(c, what[i], 598, y + 7, kText);
     }
-    DrawTextLeft(c, "Golden eggs hold them: smash one open", 548, 552 - 28, kText);
+    DrawTextLeft(c, "Golden eggs hold them: smash one open!", 548, 526, kKey);
 }
 
 void Goal(Canvas& c)
