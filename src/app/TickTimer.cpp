@@ -19,6 +19,5 @@ int CTickTimer::Install()
     install_int_ex(HundredthCallback, kHundredthSpeed);
     pendingTicks.store(0);
     hsec.store(0);
-    installed = true;
     return 0;
 }

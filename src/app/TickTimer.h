@@ -21,7 +21,6 @@ public:
 
     static std::atomic<int32_t> pendingTicks; // ticks not yet worked off
     static std::atomic<int32_t> hsec;         // hundredths since Install
-    static inline bool installed = false;     // false headless: no rest(), no callbacks
 };
 
 extern CTickTimer g_timer;

@@ -2,8 +2,9 @@
 
 #include <allegro.h>
 
+#include "app/Display.h"
 #include "app/TickTimer.h"
-#include "assets/Asset.h"
+#include "frontend/LevelSelect.h"
 #include "input/Controls.h"
 #include "play/StatePlay.h"
 
@@ -12,18 +13,26 @@ CHeadlessPlay::CHeadlessPlay(CStatePlay& play) : play(play)
     g_controls.useKeyboard = 1;
     g_controls.useMouse = 1;
     clockOrigin = CTickTimer::Now();
+    if (!g_display.backBuffer)
+        g_display.backBuffer = ownBackBuffer = create_bitmap(kScreenW, kScreenH);
+    frameCopy = create_bitmap(kScreenW, kScreenH);
+    g_display.SetPresentTarget(frameCopy);
+}
+
+CHeadlessPlay::~CHeadlessPlay()
+{
+    g_display.SetPresentTarget(nullptr);
+    destroy_bitmap(frameCopy);
+    if (ownBackBuffer) {
+        g_display.backBuffer = nullptr;
+        destroy_bitmap(ownBackBuffer);
+    }
 }
 
 void CHeadlessPlay::LoadAssets()
 {
-    g_bitmaps.Init();
-    g_bitmaps.LoadDefinitions();
-    g_bitmaps.Init("bitmap-level");
-    g_bitmaps.LoadDefinitions();
-    g_sounds.Init();
-    g_sounds.LoadDefinitions();
-    g_fonts.Init();
-    g_fonts.LoadDefinitions();
+    CLevelSelect::LoadAssets();
+    play.artStale = true;
 }
 
 int CHeadlessPlay::StartLevel(int level, int numPlayers, int gameMode)
@@ -46,6 +55,7 @@ void CHeadlessPlay::Tick()
         clockOrigin = CTickTimer::Now() - ticks * 100 / CTickTimer::kTicksPerSecond;
     play.HandleInput(app);
     play.Update(app);
+    play.Draw(app);
 }
 
 void CHeadlessPlay::Ticks(int count)

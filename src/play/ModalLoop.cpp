@@ -1,15 +1,13 @@
 #include "play/ModalLoop.h"
 
-#include <allegro.h>
-
-#include "app/TickTimer.h"
+#include "app/LoopPacer.h"
 
 std::function<void()> g_modalPassHook;
 
 void ModalLoopPass()
 {
+    static CLoopPacer pacer;
     if (g_modalPassHook)
         g_modalPassHook();
-    else if (CTickTimer::installed)
-        rest(10);
+    pacer.Wait();
 }

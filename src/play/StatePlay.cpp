@@ -23,6 +23,7 @@ void CStatePlay::Enter()
     g_audio.FlushSounds();
     g_audio.SelectTrack(2);
     LoadScores();
+    g_display.SetCursorVisible(true);
     RunLevelSelect();
 }
 
@@ -32,6 +33,7 @@ void CStatePlay::Leave()
     g_bitmaps.ReleaseAll();
     g_sounds.ReleaseAll();
     g_fonts.ReleaseAll();
+    artStale = true;
     g_display.ConfineMouse();
 }
 

@@ -9,6 +9,7 @@
 #include "creatures/Egg.h"
 #include "creatures/TickView.h"
 #include "creatures/Toy.h"
+#include "play/PlayArt.h"
 
 constexpr int kBestScoreSlots = 39; // levels 1..35, then the four body systems
 constexpr int kGameModes = 5;
@@ -150,6 +151,11 @@ public:
 
     // Weighted choice by cumulative sums: 0 when all weights are 0.
     static int WeightedChoice(const int* weights, int count);
+
+    // What the play frame draws with; whoever reloads g_bitmaps or g_fonts
+    // sets artStale so the next frame looks the tags up again.
+    SPlayArt art;
+    bool artStale = true;
 
 private:
     void ResetLevel();

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Title -> Space -> level select; the pointer at the top opens the options
+# bar; the upper-left quadrant starts level 1 with its count-down; arrow
+# keys move the puck; P pauses; Escape goes back to the level select, a
+# second Escape to the title, a third quits.
+source "$(dirname "$0")/lib.sh"
+
+if [ ! -f "$YK_DATA/bitmap-level.ykd" ]; then
+  echo "SKIP: no level-select art in $YK_DATA yet"
+  exit 0
+fi
+
+# Number of pixels that differ noticeably between two screenshots.
+differ() { compare -metric AE -fuzz 8% "$YK_OUT/$1.png" "$YK_OUT/$2.png" null: 2>&1 | cut -d' ' -f1 || true; }
+alive() { kill -0 "$GAME_PID" 2>/dev/null || fail "game exited: $(cat "$E2E_HOME/stderr.log")"; }
+point() { xdotool mousemove --window "$win" "$1" "$2"; sleep 0.05; }
+# A click held long enough for the menu's polls (100 a second) to see it.
+click() { xdotool mousedown 1; sleep 0.1; xdotool mouseup 1; }
+
+start_x
+make_home
+start_game
+win=$(wait_window)
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+sleep 0.5
+point 700 600
+screenshot e2e-menu-title
+
+press space
+sleep 1
+alive
+screenshot e2e-menu-select
+[ "$(differ e2e-menu-title e2e-menu-select)" -gt 10000 ] || fail "Space did not leave the title"
+
+point 300 5 # the top strip slides the options bar down
+sleep 1
+screenshot e2e-menu-bar-open
+[ "$(differ e2e-menu-select e2e-menu-bar-open)" -gt 1000 ] || fail "the options bar did not open"
+
+point 200 300 # below the bar: it closes; then the upper-left quadrant
+sleep 1
+screenshot e2e-menu-upper-left
+click
+sleep 0.4
+alive
+screenshot e2e-play-countdown
+[ "$(differ e2e-menu-upper-left e2e-play-countdown)" -gt 10000 ] || fail "choosing a quadrant did not start play"
+
+sleep 3 # past the count-down, when pulses are taken
+screenshot e2e-play-before-arrows
+press Right
+press Right
+press Down
+sleep 0.3
+screenshot e2e-play-after-arrows
+[ "$(differ e2e-play-before-arrows e2e-play-after-arrows)" -gt 100 ] || fail "the arrows moved nothing"
+
+press p
+sleep 0.3
+screenshot e2e-play-paused
+alive
+
+press Escape
+sleep 1
+alive
+screenshot e2e-menu-again
+[ "$(differ e2e-play-paused e2e-menu-again)" -gt 10000 ] || fail "Escape did not return to the level select"
+
+press Escape
+sleep 1
+alive
+screenshot e2e-title-again
+[ "$(differ e2e-menu-again e2e-title-again)" -gt 10000 ] || fail "Escape did not return to the title"
+
+press Escape
+code=$(wait_exit)
+[ "$code" = 0 ] || fail "exit code $code"
+echo ok
