@@ -4,7 +4,7 @@
 
 #include "app/Display.h"
 #include "app/TickTimer.h"
-#include "assets/Asset.h"
+#include "frontend/LevelSelect.h"
 #include "input/Controls.h"
 #include "play/StatePlay.h"
 
@@ -31,14 +31,8 @@ CHeadlessPlay::~CHeadlessPlay()
 
 void CHeadlessPlay::LoadAssets()
 {
-    g_bitmaps.Init();
-    g_bitmaps.LoadDefinitions();
-    g_bitmaps.Init("bitmap-level");
-    g_bitmaps.LoadDefinitions();
-    g_sounds.Init();
-    g_sounds.LoadDefinitions();
-    g_fonts.Init();
-    g_fonts.LoadDefinitions();
+    CLevelSelect::LoadAssets();
+    play.artStale = true;
 }
 
 int CHeadlessPlay::StartLevel(int level, int numPlayers, int gameMode)

@@ -1,0 +1,114 @@
+#include <cmath>
+
+#include "Art.h"
+#include "Noise.h"
+#include "Sdf.h"
+#include "TextArt.h"
+#include "app/Display.h"
+
+namespace {
+
+TextStyle Style(int size, Rgb top, Rgb bottom, float outline = 0)
+{
+    TextStyle st;
+    st.size = size;
+    st.top = top;
+    st.bottom = bottom;
+    st.outline = outline;
+    st.shadow = size > 20 ? 3 : 1.5f;
+    return st;
+}
+
+const TextStyle kHeading = Style(26, Hex(0xffe8a0), Hex(0xf0a040), 1.5f);
+const TextStyle kKey = Style(17, Hex(0xffffff), Hex(0xd0e0ff));
+const TextStyle kText = Style(16, Hex(0xe8e0e8), Hex(0xc8c0d0));
+
+void Panel(Canvas& c, Box b)
+{
+    auto box = [b](V2 p) {
+        return SdBox(p, {(b.x0 + b.x1) / 2.0f, (b.y0 + b.y1) / 2.0f}, {(b.x1 - b.x0) / 2.0f, (b.y1 - b.y0) / 2.0f}, 16);
+    };
+    c.Darken(box, 0.6f, 6);
+    c.Fill([&](V2 p) { return std::fabs(box(p)) - 1; }, Hex(0xc06070), 0.8f);
+}
+
+void Controls(Canvas& c)
+{
+    Panel(c, {40, 120, 500, 560});
+    DrawTextLeft(c, "Controls", 64, 136, kHeading);
+    const struct { const char* key; const char* what; } rows[] = {
+        {"Arrow keys", "Fire a laser pulse from that wall:"},
+        {"", "the puck is pushed away from it"},
+        {"W A S D", "The same; in a two-player game"},
+        {"", "they steer player 2"},
+        {"P", "Pause and resume"},
+        {"Space", "Restart the level"},
+        {"Escape", "Back to this screen"},
+        {"F1", "This help"},
+        {"Mouse", "Pull the options bar down from"},
+        {"", "the top edge; click a body system"},
+        {"Laser-zap", "The puck follows the mouse;"},
+        {"", "click to zap what it touches"},
+        {"Crossfire", "The mouse pointer repels the puck;"},
+        {"", "the buttons hold back its beams"},
+    };
+    float y = 182;
+    for (const auto& r : rows) {
+        DrawTextLeft(c, r.key, 64, y, kKey);
+        DrawTextLeft(c, r.what, 190, y, kText);
+        y += 26;
+    }
+}
+
+void PowerUps(Canvas& c)
+{
+    Panel(c, {524, 120, 984, 560});
+    DrawTextLeft(c, "Power-ups", 548, 136, kHeading);
+    const char* const what[8] = {
+        "Magnet: pulls eggs and parasites",
+        "Disrupt: every egg hatches now",
+        "Grow: double reach, wide laser",
+        "Acid: your trail kills parasites",
+        "Speed: stronger laser pushes",
+        "Freeze: parasites stop, eggs wait",
+        "Precise: hold keys for fine pushes",
+        "Bomb: blasts everything nearby",
+    };
+    for (int i = 0; i < 8; ++i) {
+        const float y = 180 + i * 42.0f;
+        c.Draw(PowerUpIcon(i + 1), 552, int(y));
+        DrawTextLeft(c, what[i], 598, y + 7, kText);
+    }
+    DrawTextLeft(c, "Golden eggs hold them: smash one open!", 548, 526, kKey);
+}
+
+void Goal(Canvas& c)
+{
+    Panel(c, {40, 584, 984, 712});
+    c.Draw(PlainEgg(), 64, 606);
+    c.Draw(AlienFrame(0, 1), 64, 650);
+    DrawTextLeft(c, "Smash alien eggs (+2) and squash parasites (+1) before they crawl to the edge", 110, 612, kText);
+    DrawTextLeft(c, "of the arena and infect the patient (-3). Keep clear of fire (-10), nerves and", 110, 638, kText);
+    DrawTextLeft(c, "teeth (-15). Reach the points needed to win the level; bosses must be worn down.", 110, 664, kText);
+}
+
+} // namespace
+
+void AddHelp(ImageSet& set)
+{
+    Canvas c = SystemBackground(kNervous, kScreenW, kScreenH, 4242);
+    for (int y = 0; y < c.H(); ++y)
+        for (int x = 0; x < c.W(); ++x) {
+            Px& p = c.At(x, y);
+            p.r *= 0.7f, p.g *= 0.7f, p.b *= 0.7f;
+        }
+    TextStyle title = Style(56, Hex(0xffffff), Hex(0xffc060), 3);
+    title.glow = 10;
+    title.glowColour = Hex(0x8040ff);
+    DrawTextCentred(c, "How to play", kScreenW / 2.0f, 34, title);
+    Controls(c);
+    PowerUps(c);
+    Goal(c);
+    DrawTextCentred(c, "Press F1, Space, Enter, Escape or click to return", kScreenW / 2.0f, 728, kKey);
+    set.AddPicture("help", "HELP_IMG", c);
+}

@@ -1,0 +1,405 @@
+#include "Bot.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "app/Display.h"
+#include "app/TickTimer.h"
+#include "creatures/Alien.h"
+#include "creatures/Boss.h"
+#include "creatures/Egg.h"
+#include "creatures/Toy.h"
+#include "play/StatePlay.h"
+
+namespace {
+
+constexpr int kHorizon = 24;        // ticks looked ahead
+constexpr float kCruise = 3.2f;     // pixels per tick, for rough travel times
+constexpr long kGiveUpAfter = 210;  // ticks chasing one goal before trying another
+constexpr long kGiveUpFor = 140;    // ticks a given-up goal is left alone
+constexpr float kStaticMargin = 9;  // pixels kept from nerves and teeth
+constexpr float kMovingMargin = 22; // pixels kept from fire and deadly bosses
+constexpr int kBossSize = 45;       // pixels, the boss's contact half-size
+constexpr float kSwitchFactor = 1.3f; // a new goal must be this much better
+constexpr float kLureDistance = 130;   // pixels behind a T-cell, seen from the boss
+constexpr float kFleeDistance = 260;  // pixels: closer than this to a deadly boss is uncomfortable
+constexpr float kWallRoom = 70;       // pixels a lure spot keeps from the walls
+constexpr float kPanicDistance = 120; // pixels beyond contact at which the bot only runs
+
+float Cheb(float ax, float ay, float bx, float by) { return std::max(std::fabs(ax - bx), std::fabs(ay - by)); }
+
+bool IsHazardToy(int type) { return type >= kToyFire && type <= kToyToothL; }
+
+// Power-ups worth walking to; a disrupt hatches every egg and is left alone.
+float PowerUpValue(int kind)
+{
+    switch (kind) {
+    case kPupDisrupt:
+        return 0;
+    case kPupPrecise:
+        return 1.0f;
+    default:
+        return 3.0f;
+    }
+}
+
+int KeysOf(int index)
+{
+    static const int kMasks[] = {0,
+                                 kBotRight,
+                                 kBotLeft,
+                                 kBotUp,
+                                 kBotDown,
+                                 kBotRight | kBotUp,
+                                 kBotRight | kBotDown,
+                                 kBotLeft | kBotUp,
+                                 kBotLeft | kBotDown};
+    return kMasks[index];
+}
+
+} // namespace
+
+void CBot::Reset() { *this = CBot(); }
+
+int CBot::Decide(const CStatePlay& play)
+{
+    ++tick;
+    puckX = play.playerFX[0];
+    puckY = play.playerFY[0];
+    radius = play.cvar_crackRadius * (HasPower(play.playerPowerFlags[0], kPupMushroom) ? 2 : 1);
+    EstimateWind(play);
+    SeeHazards(play);
+    SeeGoals(play);
+    TrackMotion(play);
+    const int now = CTickTimer::Now();
+    if (play.levelPoints < 0 || play.levelStartAt - now >= play.cvar_hSecBeforeLevelStartSayGo) {
+        lastKeys = 0;
+        return 0; // keys do nothing before "Go!" or once the level is lost
+    }
+    fleeing = false;
+    if (DeadlyBoss(play)) {
+        const CBoss& boss = play.boss;
+        fleeing = Cheb(puckX, puckY, boss.fx, boss.fy) < play.cvar_crackRadius + kBossSize + kPanicDistance;
+    }
+    const SGoal* goal = ChooseGoal();
+    lastKeys = ChooseKeys(play, fleeing ? nullptr : goal);
+    return lastKeys;
+}
+
+// What moved the puck in the last tick beyond the beams is the wind (and a
+// blower's breath); the beams' strength is on screen.
+void CBot::EstimateWind(const CStatePlay& play)
+{
+    float power = play.cvar_movePowerArrow;
+    const int flags = play.playerPowerFlags[0];
+    if (HasPower(flags, kPupPrecise))
+        power *= static_cast<float>(play.cvar_pup_precise_movePowerMult);
+    else if (HasPower(flags, kPupSpeedup))
+        power *= static_cast<float>(play.cvar_pup_speedup_movePowerMult);
+    const float drop = play.cvar_movePowerDropoff;
+    auto push = [&](float frac) { return frac != 0.0f ? frac * drop * power + (1.0f - drop) * power : 0.0f; };
+    const float seenX = play.playerVX[0] - (push(play.laserAFrac[0]) - push(play.laserCFrac[0]));
+    const float seenY = play.playerVY[0] - (push(play.laserBFrac[0]) - push(play.laserDFrac[0]));
+    windX = 0.7f * windX + 0.3f * seenX;
+    windY = 0.7f * windY + 0.3f * seenY;
+}
+
+void CBot::TrackMotion(const CStatePlay& play)
+{
+    lastSeen.clear();
+    for (const auto& alien : play.aliens)
+        lastSeen[alien.get()] = {alien->fx, alien->fy};
+}
+
+bool CBot::DeadlyBoss(const CStatePlay& play) const
+{
+    const CBoss& boss = play.boss;
+    return boss.type != kBossStemCell && boss.health >= 1 && boss.damagePerPlayerBump < 0;
+}
+
+void CBot::SeeHazards(const CStatePlay& play)
+{
+    hazards.clear();
+    const float r = static_cast<float>(play.cvar_crackRadius);
+    for (const auto& toy : play.toys) {
+        if (toy->IsInactive() || !IsHazardToy(toy->type))
+            continue;
+        const bool moving = toy->type == kToyFire;
+        hazards.push_back({toy->fx, toy->fy, moving ? toy->vx : 0.0f, moving ? toy->vy : 0.0f,
+                           r + (moving ? kMovingMargin : kStaticMargin), moving});
+    }
+    for (const auto& egg : play.eggs)
+        if (egg->cracked && egg->kind == kPupDisrupt)
+            hazards.push_back({static_cast<float>(egg->x), static_cast<float>(egg->y), 0, 0, r + 4, false});
+    if (DeadlyBoss(play)) {
+        const CBoss& boss = play.boss;
+        hazards.push_back({boss.fx, boss.fy, boss.vx, boss.vy, r + kBossSize + kMovingMargin + 10, false});
+    }
+}
+
+void CBot::SeeGoals(const CStatePlay& play)
+{
+    goals.clear();
+    SeeEggs(play);
+    SeeAliens(play);
+    SeeBoss(play);
+    if (play.boss.type == kBossStemCell)
+        SeeStemCells(play);
+}
+
+float CBot::Eta(float x, float y) const { return Cheb(puckX, puckY, x, y) / kCruise; }
+
+void CBot::SeeEggs(const CStatePlay& play)
+{
+    const int now = CTickTimer::Now();
+    const bool deadly = DeadlyBoss(play);
+    const float range = static_cast<float>(play.cvar_pup_det_range);
+    for (const auto& egg : play.eggs) {
+        SGoal g;
+        g.x = static_cast<float>(egg->x);
+        g.y = static_cast<float>(egg->y);
+        g.id = egg.get();
+        g.reach = radius;
+        if (!egg->cracked) {
+            const bool trembling = egg->time - now < play.cvar_crackWarningTime; // it shakes on screen
+            g.value = egg->kind != kPupPlainEgg ? 2.5f : (trembling ? 3.0f : 2.0f);
+        } else if (egg->kind >= kPupMagnetic && egg->kind <= kPupDetonate) {
+            g.value = PowerUpValue(egg->kind);
+            g.reach = play.cvar_crackRadius * (HasPower(play.playerPowerFlags[0], kPupMushroom) ? 2 : 1);
+            // Against a boss that must not be touched, a blast is saved until it comes close.
+            if (deadly && egg->kind == kPupDetonate) {
+                const CBoss& boss = play.boss;
+                const bool inRange = std::fabs(boss.fx - g.x) < range * 0.85f && std::fabs(boss.fy - g.y) < range * 0.85f;
+                if (!inRange) {
+                    const float away = boss.fx < g.x ? 1.0f : -1.0f;
+                    g.x += away * (play.cvar_crackRadius + 25);
+                    g.reach = 12;
+                    g.value = 1.5f;
+                    g.id = nullptr;
+                } else {
+                    g.value = 6.0f;
+                }
+            }
+        } else {
+            continue;
+        }
+        goals.push_back(g);
+    }
+}
+
+void CBot::SeeAliens(const CStatePlay& play)
+{
+    const float e = static_cast<float>(play.cvar_alienEdgeInfect);
+    for (const auto& alien : play.aliens) {
+        if (alien->dead)
+            continue;
+        SGoal g;
+        g.x = alien->fx;
+        g.y = alien->fy;
+        g.id = alien.get();
+        g.reach = radius;
+        auto seen = lastSeen.find(alien.get());
+        if (seen != lastSeen.end()) {
+            g.vx = alien->fx - seen->second.first;
+            g.vy = alien->fy - seen->second.second;
+        }
+        // Ticks until it crosses its infection line, from how it moves.
+        float infectIn = 1e9f;
+        if (g.vx > 0.01f)
+            infectIn = std::min(infectIn, (kScreenW - e - g.x) / g.vx);
+        if (g.vx < -0.01f)
+            infectIn = std::min(infectIn, (g.x - e) / -g.vx);
+        if (g.vy > 0.01f)
+            infectIn = std::min(infectIn, (kScreenH - e - g.y) / g.vy);
+        if (g.vy < -0.01f)
+            infectIn = std::min(infectIn, (g.y - e) / -g.vy);
+        const float eta = Eta(g.x, g.y);
+        g.value = eta < infectIn ? 1.0f + 3.0f * std::clamp(120.0f / (infectIn + 40.0f), 0.4f, 1.5f) : 0.6f;
+        goals.push_back(g);
+    }
+}
+
+// A boss that must not be touched walks after the puck: stand behind a
+// T-cell so that it walks into it.
+void CBot::SeeLure(const CStatePlay& play)
+{
+    const CBoss& boss = play.boss;
+    for (const auto& toy : play.toys) {
+        if (toy->type != kToyTCell)
+            continue;
+        const float dx = toy->fx - boss.fx, dy = toy->fy - boss.fy;
+        const float len = std::max(1.0f, std::sqrt(dx * dx + dy * dy));
+        SGoal g;
+        g.x = toy->fx + dx / len * kLureDistance;
+        g.y = toy->fy + dy / len * kLureDistance;
+        // A wall at the back leaves no way out when the boss comes.
+        if (g.x < play.arenaLeft + kWallRoom || g.x > play.arenaRight - kWallRoom ||
+            g.y < play.arenaTop + kWallRoom || g.y > play.arenaBottom - kWallRoom)
+            continue;
+        g.reach = 20;
+        g.value = 1.2f;
+        g.id = toy.get();
+        goals.push_back(g);
+    }
+}
+
+void CBot::SeeBoss(const CStatePlay& play)
+{
+    const CBoss& boss = play.boss;
+    if (DeadlyBoss(play)) {
+        SeeLure(play);
+        return;
+    }
+    if (boss.type == kBossStemCell || boss.health < 1 || boss.damagePerPlayerBump <= 0)
+        return;
+    const int now = CTickTimer::Now();
+    if (boss.hurtUntil > now)
+        return; // flickering: a hit now would do nothing
+    if (boss.type == kBossChaser && boss.state == CBoss::kChaserWait) {
+        // Touching a waiting chaser from behind heals it: only from the front.
+        const float a = fixtof(boss.heading) * static_cast<float>(M_PI) / 128.0f;
+        const float behind = (boss.fx - puckX) * std::cos(a) + (boss.fy - puckY) * std::sin(a);
+        if (behind > 0)
+            return;
+    }
+    SGoal g;
+    g.x = boss.fx;
+    g.y = boss.fy;
+    g.vx = boss.vx;
+    g.vy = boss.vy;
+    g.reach = play.cvar_crackRadius + kBossSize - 4;
+    g.value = 3.0f;
+    g.id = &play.boss;
+    goals.push_back(g);
+}
+
+// Growing cells nearest the grid's border first: once one gets there the
+// mass cannot be wiped out by touch any more.
+void CBot::SeeStemCells(const CStatePlay& play)
+{
+    const CEndBoss& mass = play.boss.endBoss;
+    float best = 1e9f;
+    SGoal pick;
+    for (int row = 1; row < CEndBoss::kRows - 1; ++row) {
+        for (int col = 1; col < CEndBoss::kCols - 1; ++col) {
+            const int v = mass.cells[row][col];
+            if (v == 0)
+                continue;
+            const float x = static_cast<float>(CEndBoss::CellCentreX(col));
+            const float y = static_cast<float>(CEndBoss::CellCentreY(row));
+            const int border = std::min({row, CEndBoss::kRows - 1 - row, col, CEndBoss::kCols - 1 - col});
+            const float score = (v > 0 ? 0.0f : 400.0f) + border * 12.0f + Cheb(puckX, puckY, x, y);
+            if (score < best) {
+                best = score;
+                pick.x = x;
+                pick.y = y;
+            }
+        }
+    }
+    if (best == 1e9f)
+        return;
+    pick.reach = play.cvar_crackRadius - 2;
+    pick.value = 4.0f;
+    pick.id = &mass;
+    goals.push_back(pick);
+}
+
+const CBot::SGoal* CBot::ChooseGoal()
+{
+    const SGoal* best = nullptr;
+    const SGoal* current = nullptr;
+    float bestScore = 0, currentScore = 0;
+    for (const SGoal& g : goals) {
+        auto it = given.find(g.id);
+        if (g.id && it != given.end() && it->second > tick)
+            continue;
+        const float score = g.value / (Eta(g.x, g.y) + 15.0f);
+        if (score > bestScore) {
+            bestScore = score;
+            best = &g;
+        }
+        if (g.id && g.id == goalId) {
+            current = &g;
+            currentScore = score;
+        }
+    }
+    if (current && best != current && bestScore < currentScore * kSwitchFactor)
+        best = current;
+    if (best && best->id != goalId) {
+        goalId = best->id;
+        goalSince = tick;
+    } else if (best && best->id && tick - goalSince > kGiveUpAfter) {
+        given[best->id] = tick + kGiveUpFor; // stuck behind a hazard: try something else
+        goalSince = tick;
+    }
+    return best;
+}
+
+int CBot::ChooseKeys(const CStatePlay& play, const SGoal* goal)
+{
+    const bool precise = HasPower(play.playerPowerFlags[0], kPupPrecise);
+    float bestCost = 1e30f;
+    int bestKeys = 0;
+    for (int i = 0; i < 9; ++i) {
+        // A tap needs the key up in the tick before; with precise, holding fires.
+        const int keys = precise ? KeysOf(i) : KeysOf(i) & ~lastKeys;
+        SPuckSim sim = SPuckSim::FromPlay(play, windX, windY);
+        sim.Press(keys);
+        const float cost = Cost(play, sim, goal) + (keys ? 0.05f : 0.0f);
+        if (cost < bestCost) {
+            bestCost = cost;
+            bestKeys = keys;
+        }
+    }
+    return bestKeys;
+}
+
+float CBot::Cost(const CStatePlay& play, SPuckSim sim, const SGoal* goal) const
+{
+    float cost = 0, minDist = 1e9f, lastDist = 0;
+    bool reached = false;
+    for (int k = 1; k <= kHorizon; ++k) {
+        sim.Step();
+        for (const SHazard& h : hazards) {
+            float hx = h.x + h.vx * k, hy = h.y + h.vy * k;
+            if (h.bounces) { // fold the straight path back into the arena
+                auto fold = [](float v, float lo, float hi) {
+                    const float span = hi - lo;
+                    if (span <= 0)
+                        return v;
+                    float t = std::fmod(v - lo, 2 * span);
+                    if (t < 0)
+                        t += 2 * span;
+                    return lo + (t > span ? 2 * span - t : t);
+                };
+                hx = fold(hx, static_cast<float>(play.arenaLeft), static_cast<float>(play.arenaRight));
+                hy = fold(hy, static_cast<float>(play.arenaTop), static_cast<float>(play.arenaBottom));
+            }
+            const float d = Cheb(sim.x, sim.y, hx, hy);
+            if (d < h.radius) {
+                const float into = h.radius - d + 5.0f;
+                cost += into * (60.0f + into) / (1.0f + 0.08f * k);
+            }
+        }
+        if (fleeing) {
+            const CBoss& boss = play.boss;
+            const float d = Cheb(sim.x, sim.y, boss.fx + boss.vx * k, boss.fy + boss.vy * k);
+            cost += std::max(0.0f, kFleeDistance - d) * 0.15f;
+        }
+        if (!goal || reached)
+            continue;
+        const float d = Cheb(sim.x, sim.y, goal->x + goal->vx * k, goal->y + goal->vy * k);
+        minDist = std::min(minDist, d);
+        lastDist = d;
+        if (d < goal->reach - 3) {
+            reached = true;
+            cost += static_cast<float>(k);
+        }
+    }
+    if (goal && !reached)
+        cost += kHorizon + minDist / 2.0f + lastDist / 6.0f;
+    if (!goal) // nothing to do: drift back toward the middle
+        cost += Cheb(sim.x, sim.y, (play.arenaLeft + play.arenaRight) / 2.0f, (play.arenaTop + play.arenaBottom) / 2.0f) / 20.0f;
+    return cost;
+}
