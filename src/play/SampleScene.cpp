@@ -27,49 +27,51 @@ bool GridFull(const CEndBoss& mass)
 constexpr int kLeft = 202, kTop = 157, kRight = 822, kBottom = 611; // pixels
 constexpr int kWidth = kRight - kLeft, kHeight = kBottom - kTop;
 
+// The campaign's standard values (data-src/states/base.yks).
 void SetTunables(CStatePlay& p)
 {
-    p.cvar_hSecLaserPulse = 40;
-    p.cvar_hSecBeforeLevelMoveOn = 300;
-    p.cvar_hSecBeforeLevelStart = 300;
+    p.cvar_hSecLaserPulse = 45;
+    p.cvar_hSecBeforeLevelMoveOn = 250;
+    p.cvar_hSecBeforeLevelStart = 200;
     p.cvar_hSecBeforeLevelStartSayGo = 100;
-    p.cvar_hSecEggMinLife = 2000;
-    p.cvar_hSecEggMaxLife = 4000;
-    p.cvar_crackWarningTime = 100;
+    p.cvar_hSecEggMinLife = 1200;
+    p.cvar_hSecEggMaxLife = 2500;
+    p.cvar_crackWarningTime = 200;
+    p.cvar_eggEdgeMargin = 40;
     p.cvar_playerNormalizedStartX = 0.5f;
     p.cvar_playerNormalizedStartY = 0.5f;
-    p.cvar_crackRadius = 20;
+    p.cvar_crackRadius = 30;
     p.cvar_movePowerArrow = 4;
-    p.cvar_movePowerDropoff = 0.5f;
+    p.cvar_movePowerDropoff = 0.6f;
     p.cvar_kickAwayPerc = 0.5f;
-    p.cvar_friendlyOdds = 50;
-    p.cvar_alienEdgeInfect = 30;
-    p.cvar_alienMoveSpeed = 1;
-    p.cvar_alienTransverseSpeed = 0.1f;
-    p.cvar_alienTransverseHSec = 100;
-    p.cvar_laserDropoffIntensity = 100;
+    p.cvar_friendlyOdds = 70;
+    p.cvar_alienEdgeInfect = 150;
+    p.cvar_alienMoveSpeed = 0.6f;
+    p.cvar_alienTransverseSpeed = 0.03f;
+    p.cvar_alienTransverseHSec = 120;
+    p.cvar_laserDropoffIntensity = 200;
     p.cvar_crackWarningDist = 3;
-    p.cvar_crackSolidShowTime = 50;
-    p.cvar_crackFlickerShowTime = 100;
-    p.cvar_pupSolidShowTime = 100;
-    p.cvar_pupFlickerShowTime = 200;
-    p.cvar_pointsToWin = 9999;
-    p.cvar_windXPower = 0.3f;
+    p.cvar_crackSolidShowTime = 40;
+    p.cvar_crackFlickerShowTime = 90;
+    p.cvar_pupSolidShowTime = 200;
+    p.cvar_pupFlickerShowTime = 300;
+    p.cvar_pointsToWin = 9999; // never won while measured
+    p.cvar_windXPower = 0.3f;  // the lungs' wind
     p.cvar_windYPower = 0.2f;
-    p.cvar_windXInterval = 500;
-    p.cvar_windYInterval = 700;
-    p.cvar_toyTCellBounce = 0.9f;
+    p.cvar_windXInterval = 1100;
+    p.cvar_windYInterval = 1700;
+    p.cvar_toyTCellBounce = 0.97f;
     p.cvar_pup_plainegg_freq = 1;
-    p.cvar_pup_magnetic_pullOnEggs = 0.05f;
-    p.cvar_pup_magnetic_pullOnParasites = 0.05f;
-    p.cvar_pup_mushroom_laserWidthNormal = 0.2f;
+    p.cvar_pup_magnetic_pullOnEggs = 0.012f;
+    p.cvar_pup_magnetic_pullOnParasites = 0.012f;
+    p.cvar_pup_mushroom_laserWidthNormal = 0.15f;
     p.cvar_pup_mushroom_laserWidthSuper = 0.4f;
     p.cvar_pup_speedup_movePowerMult = 2;
-    p.cvar_pup_freeze_time = 300;
-    p.cvar_pup_precise_movePowerMult = 3;
-    p.cvar_pup_det_range = 100;
-    p.cvar_pup_det_damageToBoss = 10;
-    p.cvar_pup_det_flashtime = 50;
+    p.cvar_pup_freeze_time = 500;
+    p.cvar_pup_precise_movePowerMult = 1;
+    p.cvar_pup_det_range = 140;
+    p.cvar_pup_det_damageToBoss = 25;
+    p.cvar_pup_det_flashtime = 60;
 }
 
 void SetCounters(CStatePlay& p, const SSceneRecipe& r, int now)
@@ -93,7 +95,7 @@ void SetCounters(CStatePlay& p, const SSceneRecipe& r, int now)
     p.laserOn = true;
     p.leaveToTitle = false;
     p.goSounded = false;
-    p.freezeUntil = r.busy ? now + 450 : 0; // two turns of the clock
+    p.freezeUntil = r.busy ? now + 2 * p.cvar_pup_freeze_time - 50 : 0; // "2x" on the clock
 }
 
 void PlacePlayers(CStatePlay& p, const SSceneRecipe& r, int now)
@@ -208,9 +210,9 @@ CEndBoss GrowMass()
     constexpr int kStart = 1000;    // hundredths: timers never meet the value 35
     constexpr int kMaxTicks = 20000;
     CEndBoss mass;
-    mass.hsecPreSplitWarning = 50;
-    mass.hsecBetweenSplitMin = 100;
-    mass.hsecBetweenSplitMax = 300;
+    mass.hsecPreSplitWarning = 25; // level 35's
+    mass.hsecBetweenSplitMin = 30;
+    mass.hsecBetweenSplitMax = 80;
     mass.cells[CEndBoss::kRows / 2][CEndBoss::kCols / 2] = kStart + mass.hsecBetweenSplitMin;
     std::srand(kSceneSeed);
     STickView nobody; // no players, no toys, no points
