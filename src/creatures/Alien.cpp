@@ -6,11 +6,11 @@
 
 #include "app/Display.h"
 #include "app/Random.h"
-#include "app/TurnedSprite.h"
 #include "app/TickTimer.h"
+#include "app/TurnedSprite.h"
+#include "assets/ArtCache.h"
 #include "assets/Asset.h"
 #include "audio/Audio.h"
-#include "assets/ArtCache.h"
 #include "creatures/CentredSprite.h"
 #include "creatures/Reach.h"
 #include "creatures/TickView.h"

@@ -5,9 +5,9 @@
 
 #include "app/TickTimer.h"
 #include "app/Random.h"
+#include "assets/ArtCache.h"
 #include "assets/Asset.h"
 #include "audio/Audio.h"
-#include "assets/ArtCache.h"
 #include "creatures/CentredSprite.h"
 #include "creatures/Reach.h"
 #include "creatures/Toy.h"

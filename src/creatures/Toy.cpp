@@ -6,9 +6,9 @@
 #include "app/Display.h"
 #include "app/Random.h"
 #include "app/TickTimer.h"
+#include "assets/ArtCache.h"
 #include "assets/Asset.h"
 #include "audio/Audio.h"
-#include "assets/ArtCache.h"
 #include "creatures/CentredSprite.h"
 #include "creatures/Reach.h"
 
