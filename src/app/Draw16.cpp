@@ -4,8 +4,8 @@
 #include <allegro/internal/aintern.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <tuple>
@@ -189,9 +189,7 @@ void Draw16::RotateSprite(BITMAP* dest, BITMAP* sprite, int x, int y, int angle)
         return;
     }
     const SRotation& turn = RotationOf(sprite->w, sprite->h, angle);
-
-    // Partly clipped sprites are left to the library, whose clipping may
-    // round its sampling differently.
+    // The runs know nothing of clipping: partly clipped sprites go to the library.
     if (x + turn.left < dest->cl || x + turn.right >= dest->cr || y + turn.top < dest->ct ||
         y + turn.bottom >= dest->cb) {
         rotate_sprite(dest, sprite, x, y, itofix(angle));
