@@ -18,14 +18,14 @@ constexpr int kHorizon = 24;        // ticks looked ahead
 constexpr float kCruise = 3.2f;     // pixels per tick, for rough travel times
 constexpr long kGiveUpAfter = 210;  // ticks chasing one goal before trying another
 constexpr long kGiveUpFor = 140;    // ticks a given-up goal is left alone
-constexpr float kStaticMargin = 9;  // pixels kept from nerves and teeth
-constexpr float kMovingMargin = 22; // pixels kept from fire and deadly bosses
+constexpr float kStaticMargin = 16; // pixels kept from nerves and teeth: no threading needles
+constexpr float kMovingMargin = 30; // pixels kept from fire and deadly bosses
 constexpr int kBossSize = 45;       // pixels, the boss's contact half-size
 constexpr float kSwitchFactor = 1.3f; // a new goal must be this much better
 constexpr float kLureDistance = 130;   // pixels behind a T-cell, seen from the boss
 constexpr float kFleeDistance = 260;  // pixels: closer than this to a deadly boss is uncomfortable
 constexpr float kWallRoom = 70;       // pixels a lure spot keeps from the walls
-constexpr float kPanicDistance = 120; // pixels beyond contact at which the bot only runs
+constexpr float kPanicDistance = 160; // pixels beyond contact at which the bot only runs
 
 float Cheb(float ax, float ay, float bx, float by) { return std::max(std::fabs(ax - bx), std::fabs(ay - by)); }
 
@@ -58,6 +58,14 @@ int KeysOf(int index)
     return kMasks[index];
 }
 
+int Presses(int keys)
+{
+    int n = 0;
+    for (; keys; keys &= keys - 1)
+        ++n;
+    return n;
+}
+
 } // namespace
 
 void CBot::Reset() { *this = CBot(); }
@@ -69,22 +77,69 @@ int CBot::Decide(const CStatePlay& play)
     puckY = play.playerFY[0];
     radius = play.cvar_crackRadius * (HasPower(play.playerPowerFlags[0], kPupMushroom) ? 2 : 1);
     EstimateWind(play);
-    SeeHazards(play);
-    SeeGoals(play);
+    SPercept frame;
+    frame.puck = SPuckSim::FromPlay(play, windX, windY);
+    frame.precise = HasPower(play.playerPowerFlags[0], kPupPrecise);
+    SeeHazards(play, frame);
+    SeeGoals(play, frame);
     TrackMotion(play);
+    seen.push_back(std::move(frame));
+    if (seen.size() > static_cast<size_t>(kReactionTicks) + 1)
+        seen.pop_front();
+    pressCredit = std::min(pressCredit + 1, kPressGap * kPressBurst);
     const int now = CTickTimer::Now();
     if (play.levelPoints < 0 || play.levelStartAt - now >= play.cvar_hSecBeforeLevelStartSayGo) {
         lastKeys = 0;
         return 0; // keys do nothing before "Go!" or once the level is lost
     }
-    fleeing = false;
-    if (DeadlyBoss(play)) {
-        const CBoss& boss = play.boss;
-        fleeing = Cheb(puckX, puckY, boss.fx, boss.fy) < play.cvar_crackRadius + kBossSize + kPanicDistance;
-    }
+    Recall();
+    fleeing = deadlyBoss && Cheb(puckX, puckY, bossX, bossY) < play.cvar_crackRadius + kBossSize + kPanicDistance;
     const SGoal* goal = ChooseGoal();
-    lastKeys = ChooseKeys(play, fleeing ? nullptr : goal);
-    return lastKeys;
+    SGoal via, refuge;
+    if (fleeing)
+        goal = Refuge(play, refuge) ? &refuge : nullptr;
+    if (goal && Detour(play, *goal, via))
+        goal = &via;
+    const int keys = ChooseKeys(play, goal);
+    pressCredit -= Presses(keys & ~lastKeys) * kPressGap;
+    lastKeys = keys;
+    seen.back().keys = keys;
+    return keys;
+}
+
+// The oldest frame in memory, moved on by the time since: things keep
+// going the way they were seen going, and the puck goes where the keys
+// pressed since have sent it.
+void CBot::Recall()
+{
+    const SPercept& old = seen.front();
+    const float age = static_cast<float>(seen.size() - 1);
+    goals = old.goals;
+    for (SGoal& g : goals) {
+        g.x += g.vx * age;
+        g.y += g.vy * age;
+    }
+    hazards = old.hazards;
+    for (SHazard& h : hazards) {
+        h.x += h.vx * age;
+        h.y += h.vy * age;
+    }
+    deadlyBoss = old.deadlyBoss;
+    bossChases = old.bossChases;
+    bossX = old.bossX + old.bossVX * age;
+    bossY = old.bossY + old.bossVY * age;
+    bossVX = old.bossVX;
+    bossVY = old.bossVY;
+    precise = old.precise;
+    puck = old.puck;
+    puck.windX = windX;
+    puck.windY = windY;
+    for (size_t i = 0; i + 1 < seen.size(); ++i) {
+        puck.Press(seen[i].keys);
+        puck.Step();
+    }
+    puckX = puck.x;
+    puckY = puck.y;
 }
 
 // What moved the puck in the last tick beyond the beams is the wind (and a
@@ -118,39 +173,39 @@ bool CBot::DeadlyBoss(const CStatePlay& play) const
     return boss.type != kBossStemCell && boss.health >= 1 && boss.damagePerPlayerBump < 0;
 }
 
-void CBot::SeeHazards(const CStatePlay& play)
+void CBot::SeeHazards(const CStatePlay& play, SPercept& p)
 {
-    hazards.clear();
-    const float r = static_cast<float>(play.cvar_crackRadius);
+        const float r = static_cast<float>(play.cvar_crackRadius);
     for (const auto& toy : play.toys) {
         if (toy->IsInactive() || !IsHazardToy(toy->type))
             continue;
         const bool moving = toy->type == kToyFire;
-        hazards.push_back({toy->fx, toy->fy, moving ? toy->vx : 0.0f, moving ? toy->vy : 0.0f,
+        p.hazards.push_back({toy->fx, toy->fy, moving ? toy->vx : 0.0f, moving ? toy->vy : 0.0f,
                            r + (moving ? kMovingMargin : kStaticMargin), moving});
     }
     for (const auto& egg : play.eggs)
         if (egg->cracked && egg->kind == kPupDisrupt)
-            hazards.push_back({static_cast<float>(egg->x), static_cast<float>(egg->y), 0, 0, r + 4, false});
-    if (DeadlyBoss(play)) {
-        const CBoss& boss = play.boss;
-        hazards.push_back({boss.fx, boss.fy, boss.vx, boss.vy, r + kBossSize + kMovingMargin + 10, false});
-    }
+            p.hazards.push_back({static_cast<float>(egg->x), static_cast<float>(egg->y), 0, 0, r + 4, false});
 }
 
-void CBot::SeeGoals(const CStatePlay& play)
+void CBot::SeeGoals(const CStatePlay& play, SPercept& p)
 {
-    goals.clear();
-    SeeEggs(play);
-    SeeAliens(play);
-    SeeBoss(play);
+    SeeEggs(play, p);
+    SeeAliens(play, p);
+    SeeBoss(play, p);
     if (play.boss.type == kBossStemCell)
-        SeeStemCells(play);
+        SeeStemCells(play, p);
+    p.deadlyBoss = DeadlyBoss(play);
+    p.bossChases = play.boss.type == kBossTCellKing;
+    p.bossX = play.boss.fx;
+    p.bossY = play.boss.fy;
+    p.bossVX = play.boss.vx;
+    p.bossVY = play.boss.vy;
 }
 
 float CBot::Eta(float x, float y) const { return Cheb(puckX, puckY, x, y) / kCruise; }
 
-void CBot::SeeEggs(const CStatePlay& play)
+void CBot::SeeEggs(const CStatePlay& play, SPercept& p)
 {
     const int now = CTickTimer::Now();
     const bool deadly = DeadlyBoss(play);
@@ -184,11 +239,11 @@ void CBot::SeeEggs(const CStatePlay& play)
         } else {
             continue;
         }
-        goals.push_back(g);
+        p.goals.push_back(g);
     }
 }
 
-void CBot::SeeAliens(const CStatePlay& play)
+void CBot::SeeAliens(const CStatePlay& play, SPercept& p)
 {
     const float e = static_cast<float>(play.cvar_alienEdgeInfect);
     for (const auto& alien : play.aliens) {
@@ -216,13 +271,13 @@ void CBot::SeeAliens(const CStatePlay& play)
             infectIn = std::min(infectIn, (g.y - e) / -g.vy);
         const float eta = Eta(g.x, g.y);
         g.value = eta < infectIn ? 1.0f + 3.0f * std::clamp(120.0f / (infectIn + 40.0f), 0.4f, 1.5f) : 0.6f;
-        goals.push_back(g);
+        p.goals.push_back(g);
     }
 }
 
 // A boss that must not be touched walks after the puck: stand behind a
 // T-cell so that it walks into it.
-void CBot::SeeLure(const CStatePlay& play)
+void CBot::SeeLure(const CStatePlay& play, SPercept& p)
 {
     const CBoss& boss = play.boss;
     for (const auto& toy : play.toys) {
@@ -240,15 +295,15 @@ void CBot::SeeLure(const CStatePlay& play)
         g.reach = 20;
         g.value = 1.2f;
         g.id = toy.get();
-        goals.push_back(g);
+        p.goals.push_back(g);
     }
 }
 
-void CBot::SeeBoss(const CStatePlay& play)
+void CBot::SeeBoss(const CStatePlay& play, SPercept& p)
 {
     const CBoss& boss = play.boss;
     if (DeadlyBoss(play)) {
-        SeeLure(play);
+        SeeLure(play, p);
         return;
     }
     if (boss.type == kBossStemCell || boss.health < 1 || boss.damagePerPlayerBump <= 0)
@@ -271,12 +326,12 @@ void CBot::SeeBoss(const CStatePlay& play)
     g.reach = play.cvar_crackRadius + kBossSize - 4;
     g.value = 3.0f;
     g.id = &play.boss;
-    goals.push_back(g);
+    p.goals.push_back(g);
 }
 
 // Growing cells nearest the grid's border first: once one gets there the
 // mass cannot be wiped out by touch any more.
-void CBot::SeeStemCells(const CStatePlay& play)
+void CBot::SeeStemCells(const CStatePlay& play, SPercept& p)
 {
     const CEndBoss& mass = play.boss.endBoss;
     float best = 1e9f;
@@ -302,7 +357,7 @@ void CBot::SeeStemCells(const CStatePlay& play)
     pick.reach = play.cvar_crackRadius - 2;
     pick.value = 4.0f;
     pick.id = &mass;
-    goals.push_back(pick);
+    p.goals.push_back(pick);
 }
 
 const CBot::SGoal* CBot::ChooseGoal()
@@ -336,15 +391,87 @@ const CBot::SGoal* CBot::ChooseGoal()
     return best;
 }
 
+// Away from a boss that must not be touched: the open spot farthest from
+// it that can be reached without passing it.
+bool CBot::Refuge(const CStatePlay& play, SGoal& out) const
+{
+    const float touch = play.cvar_crackRadius + kBossSize + kMovingMargin + 20;
+    const float left = play.arenaLeft + kWallRoom, right = play.arenaRight - kWallRoom;
+    const float top = play.arenaTop + kWallRoom, bottom = play.arenaBottom - kWallRoom;
+    float best = -1e9f;
+    for (int i = 0; i <= 6; ++i) {
+        for (int j = 0; j <= 4; ++j) {
+            const float x = left + (right - left) * i / 6.0f, y = top + (bottom - top) * j / 4.0f;
+            const float dx = x - puckX, dy = y - puckY, len = std::max(1.0f, std::hypot(dx, dy));
+            bool blocked = false;
+            for (float t = 0; t < len && !blocked; t += 10)
+                blocked = Cheb(puckX + dx * t / len, puckY + dy * t / len, bossX, bossY) < touch;
+            const float score = std::hypot(x - bossX, y - bossY) - len * 0.3f;
+            if (!blocked && score > best) {
+                best = score;
+                out = SGoal();
+                out.x = x;
+                out.y = y;
+                out.reach = 30;
+                out.value = 1;
+            }
+        }
+    }
+    return best > -1e9f;
+}
+
+// A straight run at the goal that crosses a nerve or a tooth goes round it
+// instead, past whichever side leaves the shorter way.
+bool CBot::Detour(const CStatePlay& play, const SGoal& goal, SGoal& via) const
+{
+    const float dx = goal.x - puckX, dy = goal.y - puckY;
+    const float len = std::sqrt(dx * dx + dy * dy);
+    if (len < 1)
+        return false;
+    const SHazard* block = nullptr;
+    float blockAt = len;
+    for (const SHazard& h : hazards) {
+        if (h.vx != 0 || h.vy != 0 || h.bounces || Cheb(puckX, puckY, h.x, h.y) < h.radius)
+            continue; // moving things are dodged as they come; from inside, just get out
+        for (float t = 0; t < std::min(len, blockAt); t += 6) {
+            if (Cheb(puckX + dx * t / len, puckY + dy * t / len, h.x, h.y) < h.radius) {
+                block = &h;
+                blockAt = t;
+                break;
+            }
+        }
+    }
+    if (!block || Cheb(goal.x, goal.y, block->x, block->y) < block->radius)
+        return false;
+    const float nx = -dy / len, ny = dx / len, side = block->radius * 1.5f + 10;
+    float best = 1e9f;
+    for (float sign : {-1.0f, 1.0f}) {
+        const float wx = std::clamp(block->x + sign * nx * side, static_cast<float>(play.arenaLeft), static_cast<float>(play.arenaRight));
+        const float wy = std::clamp(block->y + sign * ny * side, static_cast<float>(play.arenaTop), static_cast<float>(play.arenaBottom));
+        const float way = std::hypot(wx - puckX, wy - puckY) + std::hypot(goal.x - wx, goal.y - wy);
+        if (way < best) {
+            best = way;
+            via = SGoal();
+            via.x = wx;
+            via.y = wy;
+            via.reach = 24;
+            via.value = goal.value;
+            via.id = goal.id;
+        }
+    }
+    return true;
+}
+
 int CBot::ChooseKeys(const CStatePlay& play, const SGoal* goal)
 {
-    const bool precise = HasPower(play.playerPowerFlags[0], kPupPrecise);
     float bestCost = 1e30f;
     int bestKeys = 0;
     for (int i = 0; i < 9; ++i) {
         // A tap needs the key up in the tick before; with precise, holding fires.
         const int keys = precise ? KeysOf(i) : KeysOf(i) & ~lastKeys;
-        SPuckSim sim = SPuckSim::FromPlay(play, windX, windY);
+        if (Presses(keys & ~lastKeys) * kPressGap > pressCredit)
+            continue; // the fingers are not that quick
+        SPuckSim sim = puck;
         sim.Press(keys);
         const float cost = Cost(play, sim, goal) + (keys ? 0.05f : 0.0f);
         if (cost < bestCost) {
@@ -358,6 +485,7 @@ int CBot::ChooseKeys(const CStatePlay& play, const SGoal* goal)
 float CBot::Cost(const CStatePlay& play, SPuckSim sim, const SGoal* goal) const
 {
     float cost = 0, minDist = 1e9f, lastDist = 0;
+    float bx = bossX, by = bossY, bvx = bossVX, bvy = bossVY;
     bool reached = false;
     for (int k = 1; k <= kHorizon; ++k) {
         sim.Step();
@@ -382,10 +510,19 @@ float CBot::Cost(const CStatePlay& play, SPuckSim sim, const SGoal* goal) const
                 cost += into * (60.0f + into) / (1.0f + 0.08f * k);
             }
         }
-        if (fleeing) {
-            const CBoss& boss = play.boss;
-            const float d = Cheb(sim.x, sim.y, boss.fx + boss.vx * k, boss.fy + boss.vy * k);
-            cost += std::max(0.0f, kFleeDistance - d) * 0.15f;
+        if (deadlyBoss) {
+            // The king walks straight at the puck; the others keep their course.
+            const float speed = std::hypot(bvx, bvy), ax = sim.x - bx, ay = sim.y - by;
+            const float len = std::max(1.0f, std::hypot(ax, ay));
+            bx += bossChases ? ax / len * speed : bvx;
+            by += bossChases ? ay / len * speed : bvy;
+            const float d = Cheb(sim.x, sim.y, bx, by), touch = play.cvar_crackRadius + kBossSize + kMovingMargin;
+            if (d < touch) {
+                const float into = touch - d + 5.0f;
+                cost += into * (60.0f + into) / (1.0f + 0.08f * k);
+            }
+            if (fleeing)
+                cost += std::max(0.0f, kFleeDistance - std::hypot(sim.x - bx, sim.y - by)) * 0.15f;
         }
         if (!goal || reached)
             continue;
