@@ -15,6 +15,7 @@
 namespace {
 
 constexpr int kHorizon = 24;        // ticks looked ahead
+constexpr int kShortHold = 8;       // ticks of a brief hold with precise
 constexpr float kCruise = 3.2f;     // pixels per tick, for rough travel times
 constexpr long kGiveUpAfter = 210;  // ticks chasing one goal before trying another
 constexpr long kGiveUpFor = 140;    // ticks a given-up goal is left alone
@@ -23,9 +24,22 @@ constexpr float kMovingMargin = 30; // pixels kept from fire and deadly bosses
 constexpr int kBossSize = 45;       // pixels, the boss's contact half-size
 constexpr float kSwitchFactor = 1.3f; // a new goal must be this much better
 constexpr float kLureDistance = 130;   // pixels behind a T-cell, seen from the boss
-constexpr float kFleeDistance = 260;  // pixels: closer than this to a deadly boss is uncomfortable
 constexpr float kWallRoom = 70;       // pixels a lure spot keeps from the walls
-constexpr float kPanicDistance = 160; // pixels beyond contact at which the bot only runs
+constexpr int kFireCushion = 20;     // points held before going near a fireball boss
+constexpr int kUrgentBorder = 12;       // cells from the grid's edge at which growth is fought first
+constexpr int kThinField = 10;       // whole eggs left when power-up eggs become worth opening
+constexpr float kPanicDistance = 120; // pixels beyond contact at which the bot only runs
+
+// What a power-up egg holds shows only when it is open, and one may be a
+// trap that hatches everything: a careful player leaves them alone until
+// the field has thinned.
+int WholeEggs(const CStatePlay& play)
+{
+    int whole = 0;
+    for (const auto& egg : play.eggs)
+        whole += !egg->cracked;
+    return whole;
+}
 
 float Cheb(float ax, float ay, float bx, float by) { return std::max(std::fabs(ax - bx), std::fabs(ay - by)); }
 
@@ -96,14 +110,15 @@ int CBot::Decide(const CStatePlay& play)
     fleeing = deadlyBoss && Cheb(puckX, puckY, bossX, bossY) < play.cvar_crackRadius + kBossSize + kPanicDistance;
     const SGoal* goal = ChooseGoal();
     SGoal via, refuge;
-    if (fleeing)
-        goal = Refuge(play, refuge) ? &refuge : nullptr;
+    if (fleeing && Refuge(play, refuge))
+        goal = &refuge;
     if (goal && Detour(play, *goal, via))
         goal = &via;
     const int keys = ChooseKeys(play, goal);
     pressCredit -= Presses(keys & ~lastKeys) * kPressGap;
+    // With precise a key fires from its second tick held; otherwise on the tick it goes down.
+    seen.back().fired = seen.back().precise ? keys & lastKeys : keys & ~lastKeys;
     lastKeys = keys;
-    seen.back().keys = keys;
     return keys;
 }
 
@@ -135,7 +150,7 @@ void CBot::Recall()
     puck.windX = windX;
     puck.windY = windY;
     for (size_t i = 0; i + 1 < seen.size(); ++i) {
-        puck.Press(seen[i].keys);
+        puck.Press(seen[i].fired);
         puck.Step();
     }
     puckX = puck.x;
@@ -183,8 +198,9 @@ void CBot::SeeHazards(const CStatePlay& play, SPercept& p)
         p.hazards.push_back({toy->fx, toy->fy, moving ? toy->vx : 0.0f, moving ? toy->vy : 0.0f,
                            r + (moving ? kMovingMargin : kStaticMargin), moving});
     }
+    const bool thick = WholeEggs(play) > kThinField;
     for (const auto& egg : play.eggs)
-        if (egg->cracked && egg->kind == kPupDisrupt)
+        if ((egg->cracked && egg->kind == kPupDisrupt) || (thick && !egg->cracked && egg->kind != kPupPlainEgg))
             p.hazards.push_back({static_cast<float>(egg->x), static_cast<float>(egg->y), 0, 0, r + 4, false});
 }
 
@@ -210,6 +226,7 @@ void CBot::SeeEggs(const CStatePlay& play, SPercept& p)
     const int now = CTickTimer::Now();
     const bool deadly = DeadlyBoss(play);
     const float range = static_cast<float>(play.cvar_pup_det_range);
+    const bool thick = WholeEggs(play) > kThinField;
     for (const auto& egg : play.eggs) {
         SGoal g;
         g.x = static_cast<float>(egg->x);
@@ -217,6 +234,8 @@ void CBot::SeeEggs(const CStatePlay& play, SPercept& p)
         g.id = egg.get();
         g.reach = radius;
         if (!egg->cracked) {
+            if (thick && egg->kind != kPupPlainEgg)
+                continue;
             const bool trembling = egg->time - now < play.cvar_crackWarningTime; // it shakes on screen
             g.value = egg->kind != kPupPlainEgg ? 2.5f : (trembling ? 3.0f : 2.0f);
         } else if (egg->kind >= kPupMagnetic && egg->kind <= kPupDetonate) {
@@ -324,7 +343,19 @@ void CBot::SeeBoss(const CStatePlay& play, SPercept& p)
     g.vx = boss.vx;
     g.vy = boss.vy;
     g.reach = play.cvar_crackRadius + kBossSize - 4;
-    g.value = 3.0f;
+    // Its health bar says how near it is to the end; a gobbler down to its
+    // last food must be finished before it eats that and heals for good.
+    g.value = 3.0f + (100 - boss.health) / 25.0f;
+    // It throws its fires from its middle: hit it once there are points to spare.
+    if (boss.type == kBossFireball && play.levelPoints < kFireCushion)
+        g.value = 0.5f;
+    if (boss.type == kBossGobbler) {
+        int food = 0;
+        for (const auto& toy : play.toys)
+            food += toy->type == kToyFood && !toy->IsInactive();
+        if (food <= 3)
+            g.value += 4.0f;
+    }
     g.id = &play.boss;
     p.goals.push_back(g);
 }
@@ -335,7 +366,9 @@ void CBot::SeeStemCells(const CStatePlay& play, SPercept& p)
 {
     const CEndBoss& mass = play.boss.endBoss;
     float best = 1e9f;
+    int nearest = CEndBoss::kRows; // border distance of the growing cell nearest the edge
     SGoal pick;
+    int pickRow = -1, pickCol = -1;
     for (int row = 1; row < CEndBoss::kRows - 1; ++row) {
         for (int col = 1; col < CEndBoss::kCols - 1; ++col) {
             const int v = mass.cells[row][col];
@@ -344,20 +377,39 @@ void CBot::SeeStemCells(const CStatePlay& play, SPercept& p)
             const float x = static_cast<float>(CEndBoss::CellCentreX(col));
             const float y = static_cast<float>(CEndBoss::CellCentreY(row));
             const int border = std::min({row, CEndBoss::kRows - 1 - row, col, CEndBoss::kCols - 1 - col});
-            const float score = (v > 0 ? 0.0f : 400.0f) + border * 12.0f + Cheb(puckX, puckY, x, y);
+            if (v > 0)
+                nearest = std::min(nearest, border);
+            // Stay with the cell already aimed at, or the puck dithers between two.
+            const bool aimed = row == cellRow && col == cellCol;
+            const float score = (v > 0 ? 0.0f : 400.0f) + border * 12.0f + Cheb(puckX, puckY, x, y) - (aimed ? 40.0f : 0.0f);
             if (score < best) {
                 best = score;
                 pick.x = x;
                 pick.y = y;
+                pickRow = row;
+                pickCol = col;
             }
         }
     }
+    cellRow = pickRow;
+    cellCol = pickCol;
     if (best == 1e9f)
         return;
     pick.reach = play.cvar_crackRadius - 2;
-    pick.value = 4.0f;
-    pick.id = &mass;
+    // Growth far from the edge can wait while eggs are about to hatch.
+    pick.value = nearest <= kUrgentBorder ? 4.0f : 1.0f;
+    pick.id = nullptr; // one cell after another: never given up
     p.goals.push_back(pick);
+}
+
+bool CBot::NextToHazard(const SGoal& g) const
+{
+    if (g.vx != 0 || g.vy != 0)
+        return false;
+    for (const SHazard& h : hazards)
+        if (h.vx == 0 && h.vy == 0 && !h.bounces && Cheb(g.x, g.y, h.x, h.y) < h.radius)
+            return true;
+    return false;
 }
 
 const CBot::SGoal* CBot::ChooseGoal()
@@ -369,6 +421,8 @@ const CBot::SGoal* CBot::ChooseGoal()
         auto it = given.find(g.id);
         if (g.id && it != given.end() && it->second > tick)
             continue;
+        if (NextToHazard(g))
+            continue; // not worth a brush with a nerve; what hatches there walks out
         const float score = g.value / (Eta(g.x, g.y) + 15.0f);
         if (score > bestScore) {
             bestScore = score;
@@ -395,7 +449,7 @@ const CBot::SGoal* CBot::ChooseGoal()
 // it that can be reached without passing it.
 bool CBot::Refuge(const CStatePlay& play, SGoal& out) const
 {
-    const float touch = play.cvar_crackRadius + kBossSize + kMovingMargin + 20;
+    const float touch = play.cvar_crackRadius + kBossSize;
     const float left = play.arenaLeft + kWallRoom, right = play.arenaRight - kWallRoom;
     const float top = play.arenaTop + kWallRoom, bottom = play.arenaBottom - kWallRoom;
     float best = -1e9f;
@@ -403,11 +457,14 @@ bool CBot::Refuge(const CStatePlay& play, SGoal& out) const
         for (int j = 0; j <= 4; ++j) {
             const float x = left + (right - left) * i / 6.0f, y = top + (bottom - top) * j / 4.0f;
             const float dx = x - puckX, dy = y - puckY, len = std::max(1.0f, std::hypot(dx, dy));
-            bool blocked = false;
-            for (float t = 0; t < len && !blocked; t += 10)
-                blocked = Cheb(puckX + dx * t / len, puckY + dy * t / len, bossX, bossY) < touch;
-            const float score = std::hypot(x - bossX, y - bossY) - len * 0.3f;
-            if (!blocked && score > best) {
+            float closest = 1e9f; // how near the way passes it
+            for (float t = 0; t < len; t += 10)
+                closest = std::min(closest, Cheb(puckX + dx * t / len, puckY + dy * t / len, bossX, bossY));
+            // A way that passes it closely is worse than a short one; one that
+            // touches is out of the question unless nothing else is left.
+            const float room = std::min(closest - touch, 60.0f);
+            const float score = std::hypot(x - bossX, y - bossY) - len * 0.3f + room * 4.0f;
+            if (score > best) {
                 best = score;
                 out = SGoal();
                 out.x = x;
@@ -417,48 +474,81 @@ bool CBot::Refuge(const CStatePlay& play, SGoal& out) const
             }
         }
     }
-    return best > -1e9f;
+    return true;
 }
 
-// A straight run at the goal that crosses a nerve or a tooth goes round it
-// instead, past whichever side leaves the shorter way.
-bool CBot::Detour(const CStatePlay& play, const SGoal& goal, SGoal& via) const
+// The first nerve or tooth on the straight way between two points, if any.
+const CBot::SHazard* CBot::Blocker(float ax, float ay, float bx, float by) const
 {
-    const float dx = goal.x - puckX, dy = goal.y - puckY;
-    const float len = std::sqrt(dx * dx + dy * dy);
-    if (len < 1)
-        return false;
+    const float dx = bx - ax, dy = by - ay, len = std::hypot(dx, dy);
     const SHazard* block = nullptr;
     float blockAt = len;
     for (const SHazard& h : hazards) {
-        if (h.vx != 0 || h.vy != 0 || h.bounces || Cheb(puckX, puckY, h.x, h.y) < h.radius)
+        if (h.vx != 0 || h.vy != 0 || h.bounces || Cheb(ax, ay, h.x, h.y) < h.radius)
             continue; // moving things are dodged as they come; from inside, just get out
         for (float t = 0; t < std::min(len, blockAt); t += 6) {
-            if (Cheb(puckX + dx * t / len, puckY + dy * t / len, h.x, h.y) < h.radius) {
+            if (Cheb(ax + dx * t / len, ay + dy * t / len, h.x, h.y) < h.radius) {
                 block = &h;
                 blockAt = t;
                 break;
             }
         }
     }
+    return block;
+}
+
+// A straight run at the goal that crosses a nerve or a tooth goes round it
+// instead, past whichever side leaves the shorter clear way; when that way
+// is blocked too, round the second one first.
+bool CBot::Detour(const CStatePlay& play, const SGoal& goal, SGoal& via) const
+{
+    const SHazard* block = Blocker(puckX, puckY, goal.x, goal.y);
     if (!block || Cheb(goal.x, goal.y, block->x, block->y) < block->radius)
         return false;
-    const float nx = -dy / len, ny = dx / len, side = block->radius * 1.5f + 10;
-    float best = 1e9f;
-    for (float sign : {-1.0f, 1.0f}) {
-        const float wx = std::clamp(block->x + sign * nx * side, static_cast<float>(play.arenaLeft), static_cast<float>(play.arenaRight));
-        const float wy = std::clamp(block->y + sign * ny * side, static_cast<float>(play.arenaTop), static_cast<float>(play.arenaBottom));
-        const float way = std::hypot(wx - puckX, wy - puckY) + std::hypot(goal.x - wx, goal.y - wy);
-        if (way < best) {
+    // Two spots beside a hazard, across the line from (ax, ay) to (bx, by).
+    auto beside = [&](const SHazard& h, float ax, float ay, float bx, float by, int sign, float& wx, float& wy) {
+        const float dx = bx - ax, dy = by - ay, len = std::max(1.0f, std::hypot(dx, dy));
+        const float side = h.radius * 1.5f + 10;
+        wx = std::clamp(h.x - sign * dy / len * side, static_cast<float>(play.arenaLeft), static_cast<float>(play.arenaRight));
+        wy = std::clamp(h.y + sign * dx / len * side, static_cast<float>(play.arenaTop), static_cast<float>(play.arenaBottom));
+    };
+    float best = 1e9f, fallback = 1e9f, bestX = 0, bestY = 0;
+    for (int sign : {-1, 1}) {
+        float wx, wy;
+        beside(*block, puckX, puckY, goal.x, goal.y, sign, wx, wy);
+        const float rest = std::hypot(goal.x - wx, goal.y - wy);
+        const float way = std::hypot(wx - puckX, wy - puckY) + rest;
+        const SHazard* second = Blocker(puckX, puckY, wx, wy);
+        if (!second && way < best) {
             best = way;
-            via = SGoal();
-            via.x = wx;
-            via.y = wy;
-            via.reach = 24;
-            via.value = goal.value;
-            via.id = goal.id;
+            bestX = wx;
+            bestY = wy;
+        }
+        if (second && way < fallback && best == 1e9f) {
+            for (int sign2 : {-1, 1}) {
+                float vx, vy;
+                beside(*second, puckX, puckY, wx, wy, sign2, vx, vy);
+                const float way2 = std::hypot(vx - puckX, vy - puckY) + std::hypot(wx - vx, wy - vy) + rest;
+                if (!Blocker(puckX, puckY, vx, vy) && way2 < fallback) {
+                    fallback = way2;
+                    bestX = vx;
+                    bestY = vy;
+                }
+            }
         }
     }
+    if (best == 1e9f && fallback == 1e9f) { // hemmed in: the nearer side of the first
+        float wx, wy;
+        beside(*block, puckX, puckY, goal.x, goal.y, 1, wx, wy);
+        bestX = wx;
+        bestY = wy;
+    }
+    via = SGoal();
+    via.x = bestX;
+    via.y = bestY;
+    via.reach = 24;
+    via.value = goal.value;
+    via.id = goal.id;
     return true;
 }
 
@@ -467,13 +557,19 @@ int CBot::ChooseKeys(const CStatePlay& play, const SGoal* goal)
     float bestCost = 1e30f;
     int bestKeys = 0;
     for (int i = 0; i < 9; ++i) {
-        // A tap needs the key up in the tick before; with precise, holding fires.
+        // A tap needs the key up in the tick before; with precise, holding
+        // fires from the second tick on, so a plan holds its keys.
         const int keys = precise ? KeysOf(i) : KeysOf(i) & ~lastKeys;
-        if (Presses(keys & ~lastKeys) * kPressGap > pressCredit)
+        const int left = pressCredit - Presses(keys & ~lastKeys) * kPressGap;
+        if (left < 0)
             continue; // the fingers are not that quick
         SPuckSim sim = puck;
-        sim.Press(keys);
-        const float cost = Cost(play, sim, goal) + (keys ? 0.05f : 0.0f);
+        sim.Press(precise ? keys & lastKeys : keys);
+        // The last press in hand is kept for getting out of the way.
+        float cost = Cost(play, sim, goal, precise ? keys : 0, kHorizon);
+        if (precise && keys) // or let go again soon, not to overshoot
+            cost = std::min(cost, Cost(play, sim, goal, keys, kShortHold));
+        cost += (keys ? 0.05f : 0.0f) + (left < kPressGap && keys & ~lastKeys ? 2.0f : 0.0f);
         if (cost < bestCost) {
             bestCost = cost;
             bestKeys = keys;
@@ -482,12 +578,14 @@ int CBot::ChooseKeys(const CStatePlay& play, const SGoal* goal)
     return bestKeys;
 }
 
-float CBot::Cost(const CStatePlay& play, SPuckSim sim, const SGoal* goal) const
+float CBot::Cost(const CStatePlay& play, SPuckSim sim, const SGoal* goal, int hold, int holdTicks) const
 {
     float cost = 0, minDist = 1e9f, lastDist = 0;
     float bx = bossX, by = bossY, bvx = bossVX, bvy = bossVY;
     bool reached = false;
     for (int k = 1; k <= kHorizon; ++k) {
+        if (k > 1 && k <= holdTicks)
+            sim.Press(hold);
         sim.Step();
         for (const SHazard& h : hazards) {
             float hx = h.x + h.vx * k, hy = h.y + h.vy * k;
@@ -521,8 +619,6 @@ float CBot::Cost(const CStatePlay& play, SPuckSim sim, const SGoal* goal) const
                 const float into = touch - d + 5.0f;
                 cost += into * (60.0f + into) / (1.0f + 0.08f * k);
             }
-            if (fleeing)
-                cost += std::max(0.0f, kFleeDistance - std::hypot(sim.x - bx, sim.y - by)) * 0.15f;
         }
         if (!goal || reached)
             continue;

@@ -49,7 +49,7 @@ private:
         float bossX = 0, bossY = 0, bossVX = 0, bossVY = 0;
         SPuckSim puck; // the puck and its beams as they were then
         bool precise = false;
-        int keys = 0;  // what the bot pressed in answer
+        int fired = 0; // the beams its keys started in answer
     };
 
     void EstimateWind(const CStatePlay& play);
@@ -63,11 +63,13 @@ private:
     void SeeStemCells(const CStatePlay& play, SPercept& p);
     bool DeadlyBoss(const CStatePlay& play) const;
     void Recall();
+    bool NextToHazard(const SGoal& g) const;
     const SGoal* ChooseGoal();
     bool Refuge(const CStatePlay& play, SGoal& out) const;
+    const SHazard* Blocker(float ax, float ay, float bx, float by) const;
     bool Detour(const CStatePlay& play, const SGoal& goal, SGoal& via) const;
     int ChooseKeys(const CStatePlay& play, const SGoal* goal);
-    float Cost(const CStatePlay& play, SPuckSim sim, const SGoal* goal) const;
+    float Cost(const CStatePlay& play, SPuckSim sim, const SGoal* goal, int hold, int holdTicks) const;
     float Eta(float x, float y) const;
 
     std::deque<SPercept> seen; // the last frames, oldest first
@@ -90,4 +92,5 @@ private:
     float puckX = 0, puckY = 0; // pixels, where the bot believes its puck is
     int radius = 0;             // the puck's reach this tick
     bool fleeing = false;       // a boss that must not be touched is close
+    int cellRow = -1, cellCol = -1; // the stem cell aimed at
 };
