@@ -22,7 +22,7 @@
 namespace {
 
 struct SOptions {
-    std::vector<SLevelSpec> levels;
+    std::vector<SLevelChoice> levels;
     std::string record, replay, report, snapshot;
     std::string data = "data";
     unsigned seedShift = 0;
@@ -59,12 +59,12 @@ bool ParseArgs(int argc, char** argv, SOptions& o, std::string& error)
             *value = std::filesystem::absolute(argv[i]).string();
             continue;
         }
-        SLevelSpec spec;
-        if (!SLevelSpec::Parse(a, spec)) {
+        SLevelChoice choice;
+        if (!SLevelChoice::Parse(a, choice)) {
             error = "unknown level \"" + a + "\"";
             return false;
         }
-        o.levels.push_back(spec);
+        o.levels.push_back(choice);
     }
     if (o.seedShift != 0 && !o.replay.empty()) {
         error = "--seed-shift and --replay do not go together";
@@ -104,12 +104,12 @@ int Play(const SOptions& o)
     std::error_code ec;
     if (!o.snapshot.empty())
         std::filesystem::create_directories(o.snapshot, ec);
-    const std::vector<SLevelSpec> levels = o.levels.empty() ? SLevelSpec::Campaign() : o.levels;
+    const std::vector<SLevelChoice> levels = o.levels.empty() ? SLevelChoice::Campaign() : o.levels;
     const size_t count = o.replay.empty() ? levels.size() : recorded.size();
     for (size_t i = 0; i < count; ++i) {
-        SLevelSpec spec = o.replay.empty() ? levels[i] : recorded[i].spec;
-        spec.seed += o.seedShift * 104729u;
-        SLevelResult r = RunLevel(spec, o.replay.empty() ? nullptr : &recorded[i].keys, o.snapshot);
+        SLevelChoice choice = o.replay.empty() ? levels[i] : recorded[i].choice;
+        choice.seed += o.seedShift * 104729u;
+        SLevelResult r = RunLevel(choice, o.replay.empty() ? nullptr : &recorded[i].keys, o.snapshot);
         bool ok = r.won;
         std::string note;
         if (!o.replay.empty()) {
