@@ -25,3 +25,8 @@ set_tests_properties(autoplay-campaign PROPERTIES TIMEOUT 600 FIXTURES_SETUP aut
 add_test(NAME autoplay-replay
   COMMAND yk-autoplay --data ${YK_DATA_DIR} --replay ${YK_TEST_OUTPUT}/autoplay-inputs.txt)
 set_tests_properties(autoplay-replay PROPERTIES TIMEOUT 600 FIXTURES_REQUIRED autoplay-recording)
+
+# The recording shows a person's pace: no more key presses than fingers manage.
+add_test(NAME autoplay-human-pace
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/levels/test_human_pace.sh ${YK_TEST_OUTPUT}/autoplay-inputs.txt)
+set_tests_properties(autoplay-human-pace PROPERTIES TIMEOUT 60 FIXTURES_REQUIRED autoplay-recording)

@@ -58,8 +58,9 @@ wait_window() { # prints the window id
   fail "no window titled Yolvar Krandel"
 }
 
-# A key held long enough for several logic ticks (35 per second) to see it.
-press() { xdotool keydown "$1"; sleep 0.15; xdotool keyup "$1"; sleep 0.15; }
+# A key held long enough for several logic ticks (35 per second) to see it,
+# even on a loaded machine.
+press() { xdotool keydown "$1"; sleep 0.3; xdotool keyup "$1"; sleep 0.15; }
 
 wait_exit() { # prints the exit code
   local code=0

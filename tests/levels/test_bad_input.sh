@@ -68,7 +68,7 @@ expect_autoplay() { # CASE EXPECTED-TEXT ARGS...
   local name="$1" text="$2"; shift 2
   local out rc
   out="$("$YK_AUTOPLAY" --data "$YK_DATA" "$@" 2>&1)"; rc=$?
-  [ $rc -eq 2 ] && grep -qF "$text" <<<"$out" || fail "$name: expected \"$text\" (rc 2), got rc $rc: $out"
+  [ $rc -eq 2 ] && grep -qF -- "$text" <<<"$out" || fail "$name: expected \"$text\" (rc 2), got rc $rc: $out"
 }
 printf 'yk-autoplay inputs 1\nlevel 1 seed 5 ticks 3 points 0 won 0 keys 2:0\n' > "$WORK/short.txt"
 printf 'yk-autoplay inputs 1\nlevel 1 seed 5 ticks 99999999999 points 0 won 0 keys 99999999999:1\n' > "$WORK/huge.txt"
@@ -80,6 +80,7 @@ expect_autoplay "foreign file" "not a recording" --replay "$WORK/other.txt"
 expect_autoplay "tick count mismatch" "line 2 is damaged" --replay "$WORK/short.txt"
 expect_autoplay "tampered count" "line 2 is damaged" --replay "$WORK/huge.txt"
 expect_autoplay "no data" "no state files" 1 --data "$WORK/nowhere"
+expect_autoplay "bad seed shift" "--seed-shift needs a number" --seed-shift x
 
 echo "$failures failures"
 [ $failures -eq 0 ]

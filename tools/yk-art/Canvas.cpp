@@ -74,7 +74,7 @@ void Canvas::Darken(const SdfFn& sdf, float amount, float soft, Box box)
         }
 }
 
-Rgb Lit(Rgb base, N3 n, float spec, float shine)
+Rgb Lit(Rgb base, N3 n, float specular, float shine)
 {
     const float lx = -0.52f, ly = -0.62f, lz = 0.59f; // unit vector toward the light
     const float diff = std::max(0.0f, n.x * lx + n.y * ly + n.z * lz);
@@ -82,7 +82,7 @@ Rgb Lit(Rgb base, N3 n, float spec, float shine)
     float hx = lx, hy = ly, hz = lz + 1;
     const float hl = std::sqrt(hx * hx + hy * hy + hz * hz);
     hx /= hl, hy /= hl, hz /= hl;
-    const float s = spec * std::pow(std::max(0.0f, n.x * hx + n.y * hy + n.z * hz), shine);
+    const float s = specular * std::pow(std::max(0.0f, n.x * hx + n.y * hy + n.z * hz), shine);
     const float k = 0.34f + 0.8f * diff;
     return Clamp(Rgb{base.r * k + s, base.g * k + s, base.b * k + s});
 }

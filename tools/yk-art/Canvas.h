@@ -58,7 +58,7 @@ private:
 };
 
 // Lighting shared by every sprite: one light from the upper left.
-Rgb Lit(Rgb base, N3 n, float spec = 0.45f, float shine = 18);
+Rgb Lit(Rgb base, N3 n, float specular = 0.45f, float shine = 18);
 // Normal of a rounded "pillow" whose bevel is radius pixels wide, from the
 // gradient of its distance field.
 N3 PillowNormal(const SdfFn& sdf, V2 p, float radius);

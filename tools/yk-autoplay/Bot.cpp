@@ -15,17 +15,31 @@
 namespace {
 
 constexpr int kHorizon = 24;        // ticks looked ahead
+constexpr int kShortHold = 8;       // ticks of a brief hold with precise
 constexpr float kCruise = 3.2f;     // pixels per tick, for rough travel times
 constexpr long kGiveUpAfter = 210;  // ticks chasing one goal before trying another
 constexpr long kGiveUpFor = 140;    // ticks a given-up goal is left alone
-constexpr float kStaticMargin = 9;  // pixels kept from nerves and teeth
-constexpr float kMovingMargin = 22; // pixels kept from fire and deadly bosses
+constexpr float kStaticMargin = 16; // pixels kept from nerves and teeth: no threading needles
+constexpr float kMovingMargin = 30; // pixels kept from fire and deadly bosses
 constexpr int kBossSize = 45;       // pixels, the boss's contact half-size
 constexpr float kSwitchFactor = 1.3f; // a new goal must be this much better
 constexpr float kLureDistance = 130;   // pixels behind a T-cell, seen from the boss
-constexpr float kFleeDistance = 260;  // pixels: closer than this to a deadly boss is uncomfortable
 constexpr float kWallRoom = 70;       // pixels a lure spot keeps from the walls
+constexpr int kFireCushion = 20;     // points held before going near a fireball boss
+constexpr int kUrgentBorder = 12;       // cells from the grid's edge at which growth is fought first
+constexpr int kThinField = 10;       // whole eggs left when power-up eggs become worth opening
 constexpr float kPanicDistance = 120; // pixels beyond contact at which the bot only runs
+
+// What a power-up egg holds shows only when it is open, and one may be a
+// trap that hatches everything: a careful player leaves them alone until
+// the field has thinned.
+int WholeEggs(const CStatePlay& play)
+{
+    int whole = 0;
+    for (const auto& egg : play.eggs)
+        whole += !egg->cracked;
+    return whole;
+}
 
 float Cheb(float ax, float ay, float bx, float by) { return std::max(std::fabs(ax - bx), std::fabs(ay - by)); }
 
@@ -58,6 +72,14 @@ int KeysOf(int index)
     return kMasks[index];
 }
 
+int Presses(int keys)
+{
+    int n = 0;
+    for (; keys; keys &= keys - 1)
+        ++n;
+    return n;
+}
+
 } // namespace
 
 void CBot::Reset() { *this = CBot(); }
@@ -69,22 +91,70 @@ int CBot::Decide(const CStatePlay& play)
     puckY = play.playerFY[0];
     radius = play.cvar_crackRadius * (HasPower(play.playerPowerFlags[0], kPupMushroom) ? 2 : 1);
     EstimateWind(play);
-    SeeHazards(play);
-    SeeGoals(play);
+    SPercept frame;
+    frame.puck = SPuckSim::FromPlay(play, windX, windY);
+    frame.precise = HasPower(play.playerPowerFlags[0], kPupPrecise);
+    SeeHazards(play, frame);
+    SeeGoals(play, frame);
     TrackMotion(play);
+    seen.push_back(std::move(frame));
+    if (seen.size() > static_cast<size_t>(kReactionTicks) + 1)
+        seen.pop_front();
+    pressCredit = std::min(pressCredit + 1, kPressGap * kPressBurst);
     const int now = CTickTimer::Now();
     if (play.levelPoints < 0 || play.levelStartAt - now >= play.cvar_hSecBeforeLevelStartSayGo) {
         lastKeys = 0;
         return 0; // keys do nothing before "Go!" or once the level is lost
     }
-    fleeing = false;
-    if (DeadlyBoss(play)) {
-        const CBoss& boss = play.boss;
-        fleeing = Cheb(puckX, puckY, boss.fx, boss.fy) < play.cvar_crackRadius + kBossSize + kPanicDistance;
-    }
+    Recall();
+    fleeing = deadlyBoss && Cheb(puckX, puckY, bossX, bossY) < play.cvar_crackRadius + kBossSize + kPanicDistance;
     const SGoal* goal = ChooseGoal();
-    lastKeys = ChooseKeys(play, fleeing ? nullptr : goal);
-    return lastKeys;
+    SGoal via, refuge;
+    if (fleeing && Refuge(play, refuge))
+        goal = &refuge;
+    if (goal && Detour(play, *goal, via))
+        goal = &via;
+    const int keys = ChooseKeys(play, goal);
+    pressCredit -= Presses(keys & ~lastKeys) * kPressGap;
+    // With precise a key fires from its second tick held; otherwise on the tick it goes down.
+    seen.back().fired = seen.back().precise ? keys & lastKeys : keys & ~lastKeys;
+    lastKeys = keys;
+    return keys;
+}
+
+// The oldest frame in memory, moved on by the time since: things keep
+// going the way they were seen going, and the puck goes where the keys
+// pressed since have sent it.
+void CBot::Recall()
+{
+    const SPercept& old = seen.front();
+    const float age = static_cast<float>(seen.size() - 1);
+    goals = old.goals;
+    for (SGoal& g : goals) {
+        g.x += g.vx * age;
+        g.y += g.vy * age;
+    }
+    hazards = old.hazards;
+    for (SHazard& h : hazards) {
+        h.x += h.vx * age;
+        h.y += h.vy * age;
+    }
+    deadlyBoss = old.deadlyBoss;
+    bossChases = old.bossChases;
+    bossX = old.bossX + old.bossVX * age;
+    bossY = old.bossY + old.bossVY * age;
+    bossVX = old.bossVX;
+    bossVY = old.bossVY;
+    precise = old.precise;
+    puck = old.puck;
+    puck.windX = windX;
+    puck.windY = windY;
+    for (size_t i = 0; i + 1 < seen.size(); ++i) {
+        puck.Press(seen[i].fired);
+        puck.Step();
+    }
+    puckX = puck.x;
+    puckY = puck.y;
 }
 
 // What moved the puck in the last tick beyond the beams is the wind (and a
@@ -118,43 +188,45 @@ bool CBot::DeadlyBoss(const CStatePlay& play) const
     return boss.type != kBossStemCell && boss.health >= 1 && boss.damagePerPlayerBump < 0;
 }
 
-void CBot::SeeHazards(const CStatePlay& play)
+void CBot::SeeHazards(const CStatePlay& play, SPercept& p)
 {
-    hazards.clear();
-    const float r = static_cast<float>(play.cvar_crackRadius);
+        const float r = static_cast<float>(play.cvar_crackRadius);
     for (const auto& toy : play.toys) {
         if (toy->IsInactive() || !IsHazardToy(toy->type))
             continue;
         const bool moving = toy->type == kToyFire;
-        hazards.push_back({toy->fx, toy->fy, moving ? toy->vx : 0.0f, moving ? toy->vy : 0.0f,
+        p.hazards.push_back({toy->fx, toy->fy, moving ? toy->vx : 0.0f, moving ? toy->vy : 0.0f,
                            r + (moving ? kMovingMargin : kStaticMargin), moving});
     }
+    const bool thick = WholeEggs(play) > kThinField;
     for (const auto& egg : play.eggs)
-        if (egg->cracked && egg->kind == kPupDisrupt)
-            hazards.push_back({static_cast<float>(egg->x), static_cast<float>(egg->y), 0, 0, r + 4, false});
-    if (DeadlyBoss(play)) {
-        const CBoss& boss = play.boss;
-        hazards.push_back({boss.fx, boss.fy, boss.vx, boss.vy, r + kBossSize + kMovingMargin + 10, false});
-    }
+        if ((egg->cracked && egg->kind == kPupDisrupt) || (thick && !egg->cracked && egg->kind != kPupPlainEgg))
+            p.hazards.push_back({static_cast<float>(egg->x), static_cast<float>(egg->y), 0, 0, r + 4, false});
 }
 
-void CBot::SeeGoals(const CStatePlay& play)
+void CBot::SeeGoals(const CStatePlay& play, SPercept& p)
 {
-    goals.clear();
-    SeeEggs(play);
-    SeeAliens(play);
-    SeeBoss(play);
+    SeeEggs(play, p);
+    SeeAliens(play, p);
+    SeeBoss(play, p);
     if (play.boss.type == kBossStemCell)
-        SeeStemCells(play);
+        SeeStemCells(play, p);
+    p.deadlyBoss = DeadlyBoss(play);
+    p.bossChases = play.boss.type == kBossTCellKing;
+    p.bossX = play.boss.fx;
+    p.bossY = play.boss.fy;
+    p.bossVX = play.boss.vx;
+    p.bossVY = play.boss.vy;
 }
 
 float CBot::Eta(float x, float y) const { return Cheb(puckX, puckY, x, y) / kCruise; }
 
-void CBot::SeeEggs(const CStatePlay& play)
+void CBot::SeeEggs(const CStatePlay& play, SPercept& p)
 {
     const int now = CTickTimer::Now();
     const bool deadly = DeadlyBoss(play);
     const float range = static_cast<float>(play.cvar_pup_det_range);
+    const bool thick = WholeEggs(play) > kThinField;
     for (const auto& egg : play.eggs) {
         SGoal g;
         g.x = static_cast<float>(egg->x);
@@ -162,6 +234,8 @@ void CBot::SeeEggs(const CStatePlay& play)
         g.id = egg.get();
         g.reach = radius;
         if (!egg->cracked) {
+            if (thick && egg->kind != kPupPlainEgg)
+                continue;
             const bool trembling = egg->time - now < play.cvar_crackWarningTime; // it shakes on screen
             g.value = egg->kind != kPupPlainEgg ? 2.5f : (trembling ? 3.0f : 2.0f);
         } else if (egg->kind >= kPupMagnetic && egg->kind <= kPupDetonate) {
@@ -184,11 +258,11 @@ void CBot::SeeEggs(const CStatePlay& play)
         } else {
             continue;
         }
-        goals.push_back(g);
+        p.goals.push_back(g);
     }
 }
 
-void CBot::SeeAliens(const CStatePlay& play)
+void CBot::SeeAliens(const CStatePlay& play, SPercept& p)
 {
     const float e = static_cast<float>(play.cvar_alienEdgeInfect);
     for (const auto& alien : play.aliens) {
@@ -216,13 +290,13 @@ void CBot::SeeAliens(const CStatePlay& play)
             infectIn = std::min(infectIn, (g.y - e) / -g.vy);
         const float eta = Eta(g.x, g.y);
         g.value = eta < infectIn ? 1.0f + 3.0f * std::clamp(120.0f / (infectIn + 40.0f), 0.4f, 1.5f) : 0.6f;
-        goals.push_back(g);
+        p.goals.push_back(g);
     }
 }
 
 // A boss that must not be touched walks after the puck: stand behind a
 // T-cell so that it walks into it.
-void CBot::SeeLure(const CStatePlay& play)
+void CBot::SeeLure(const CStatePlay& play, SPercept& p)
 {
     const CBoss& boss = play.boss;
     for (const auto& toy : play.toys) {
@@ -240,15 +314,15 @@ void CBot::SeeLure(const CStatePlay& play)
         g.reach = 20;
         g.value = 1.2f;
         g.id = toy.get();
-        goals.push_back(g);
+        p.goals.push_back(g);
     }
 }
 
-void CBot::SeeBoss(const CStatePlay& play)
+void CBot::SeeBoss(const CStatePlay& play, SPercept& p)
 {
     const CBoss& boss = play.boss;
     if (DeadlyBoss(play)) {
-        SeeLure(play);
+        SeeLure(play, p);
         return;
     }
     if (boss.type == kBossStemCell || boss.health < 1 || boss.damagePerPlayerBump <= 0)
@@ -269,18 +343,32 @@ void CBot::SeeBoss(const CStatePlay& play)
     g.vx = boss.vx;
     g.vy = boss.vy;
     g.reach = play.cvar_crackRadius + kBossSize - 4;
-    g.value = 3.0f;
+    // Its health bar says how near it is to the end; a gobbler down to its
+    // last food must be finished before it eats that and heals for good.
+    g.value = 3.0f + (100 - boss.health) / 25.0f;
+    // It throws its fires from its middle: hit it once there are points to spare.
+    if (boss.type == kBossFireball && play.levelPoints < kFireCushion)
+        g.value = 0.5f;
+    if (boss.type == kBossGobbler) {
+        int food = 0;
+        for (const auto& toy : play.toys)
+            food += toy->type == kToyFood && !toy->IsInactive();
+        if (food <= 3)
+            g.value += 4.0f;
+    }
     g.id = &play.boss;
-    goals.push_back(g);
+    p.goals.push_back(g);
 }
 
 // Growing cells nearest the grid's border first: once one gets there the
 // mass cannot be wiped out by touch any more.
-void CBot::SeeStemCells(const CStatePlay& play)
+void CBot::SeeStemCells(const CStatePlay& play, SPercept& p)
 {
     const CEndBoss& mass = play.boss.endBoss;
     float best = 1e9f;
+    int nearest = CEndBoss::kRows; // border distance of the growing cell nearest the edge
     SGoal pick;
+    int pickRow = -1, pickCol = -1;
     for (int row = 1; row < CEndBoss::kRows - 1; ++row) {
         for (int col = 1; col < CEndBoss::kCols - 1; ++col) {
             const int v = mass.cells[row][col];
@@ -289,20 +377,39 @@ void CBot::SeeStemCells(const CStatePlay& play)
             const float x = static_cast<float>(CEndBoss::CellCentreX(col));
             const float y = static_cast<float>(CEndBoss::CellCentreY(row));
             const int border = std::min({row, CEndBoss::kRows - 1 - row, col, CEndBoss::kCols - 1 - col});
-            const float score = (v > 0 ? 0.0f : 400.0f) + border * 12.0f + Cheb(puckX, puckY, x, y);
+            if (v > 0)
+                nearest = std::min(nearest, border);
+            // Stay with the cell already aimed at, or the puck dithers between two.
+            const bool aimed = row == cellRow && col == cellCol;
+            const float score = (v > 0 ? 0.0f : 400.0f) + border * 12.0f + Cheb(puckX, puckY, x, y) - (aimed ? 40.0f : 0.0f);
             if (score < best) {
                 best = score;
                 pick.x = x;
                 pick.y = y;
+                pickRow = row;
+                pickCol = col;
             }
         }
     }
+    cellRow = pickRow;
+    cellCol = pickCol;
     if (best == 1e9f)
         return;
     pick.reach = play.cvar_crackRadius - 2;
-    pick.value = 4.0f;
-    pick.id = &mass;
-    goals.push_back(pick);
+    // Growth far from the edge can wait while eggs are about to hatch.
+    pick.value = nearest <= kUrgentBorder ? 4.0f : 1.0f;
+    pick.id = nullptr; // one cell after another: never given up
+    p.goals.push_back(pick);
+}
+
+bool CBot::NextToHazard(const SGoal& g) const
+{
+    if (g.vx != 0 || g.vy != 0)
+        return false;
+    for (const SHazard& h : hazards)
+        if (h.vx == 0 && h.vy == 0 && !h.bounces && Cheb(g.x, g.y, h.x, h.y) < h.radius)
+            return true;
+    return false;
 }
 
 const CBot::SGoal* CBot::ChooseGoal()
@@ -314,6 +421,8 @@ const CBot::SGoal* CBot::ChooseGoal()
         auto it = given.find(g.id);
         if (g.id && it != given.end() && it->second > tick)
             continue;
+        if (NextToHazard(g))
+            continue; // not worth a brush with a nerve; what hatches there walks out
         const float score = g.value / (Eta(g.x, g.y) + 15.0f);
         if (score > bestScore) {
             bestScore = score;
@@ -336,17 +445,131 @@ const CBot::SGoal* CBot::ChooseGoal()
     return best;
 }
 
+// Away from a boss that must not be touched: the open spot farthest from
+// it that can be reached without passing it.
+bool CBot::Refuge(const CStatePlay& play, SGoal& out) const
+{
+    const float touch = play.cvar_crackRadius + kBossSize;
+    const float left = play.arenaLeft + kWallRoom, right = play.arenaRight - kWallRoom;
+    const float top = play.arenaTop + kWallRoom, bottom = play.arenaBottom - kWallRoom;
+    float best = -1e9f;
+    for (int i = 0; i <= 6; ++i) {
+        for (int j = 0; j <= 4; ++j) {
+            const float x = left + (right - left) * i / 6.0f, y = top + (bottom - top) * j / 4.0f;
+            const float dx = x - puckX, dy = y - puckY, len = std::max(1.0f, std::hypot(dx, dy));
+            float closest = 1e9f; // how near the way passes it
+            for (float t = 0; t < len; t += 10)
+                closest = std::min(closest, Cheb(puckX + dx * t / len, puckY + dy * t / len, bossX, bossY));
+            // A way that passes it closely is worse than a short one; one that
+            // touches is out of the question unless nothing else is left.
+            const float room = std::min(closest - touch, 60.0f);
+            const float score = std::hypot(x - bossX, y - bossY) - len * 0.3f + room * 4.0f;
+            if (score > best) {
+                best = score;
+                out = SGoal();
+                out.x = x;
+                out.y = y;
+                out.reach = 30;
+                out.value = 1;
+            }
+        }
+    }
+    return true;
+}
+
+// The first nerve or tooth on the straight way between two points, if any.
+const CBot::SHazard* CBot::Blocker(float ax, float ay, float bx, float by) const
+{
+    const float dx = bx - ax, dy = by - ay, len = std::hypot(dx, dy);
+    const SHazard* block = nullptr;
+    float blockAt = len;
+    for (const SHazard& h : hazards) {
+        if (h.vx != 0 || h.vy != 0 || h.bounces || Cheb(ax, ay, h.x, h.y) < h.radius)
+            continue; // moving things are dodged as they come; from inside, just get out
+        for (float t = 0; t < std::min(len, blockAt); t += 6) {
+            if (Cheb(ax + dx * t / len, ay + dy * t / len, h.x, h.y) < h.radius) {
+                block = &h;
+                blockAt = t;
+                break;
+            }
+        }
+    }
+    return block;
+}
+
+// A straight run at the goal that crosses a nerve or a tooth goes round it
+// instead, past whichever side leaves the shorter clear way; when that way
+// is blocked too, round the second one first.
+bool CBot::Detour(const CStatePlay& play, const SGoal& goal, SGoal& via) const
+{
+    const SHazard* block = Blocker(puckX, puckY, goal.x, goal.y);
+    if (!block || Cheb(goal.x, goal.y, block->x, block->y) < block->radius)
+        return false;
+    // Two spots beside a hazard, across the line from (ax, ay) to (bx, by).
+    auto beside = [&](const SHazard& h, float ax, float ay, float bx, float by, int sign, float& wx, float& wy) {
+        const float dx = bx - ax, dy = by - ay, len = std::max(1.0f, std::hypot(dx, dy));
+        const float side = h.radius * 1.5f + 10;
+        wx = std::clamp(h.x - sign * dy / len * side, static_cast<float>(play.arenaLeft), static_cast<float>(play.arenaRight));
+        wy = std::clamp(h.y + sign * dx / len * side, static_cast<float>(play.arenaTop), static_cast<float>(play.arenaBottom));
+    };
+    float best = 1e9f, fallback = 1e9f, bestX = 0, bestY = 0;
+    for (int sign : {-1, 1}) {
+        float wx, wy;
+        beside(*block, puckX, puckY, goal.x, goal.y, sign, wx, wy);
+        const float rest = std::hypot(goal.x - wx, goal.y - wy);
+        const float way = std::hypot(wx - puckX, wy - puckY) + rest;
+        const SHazard* second = Blocker(puckX, puckY, wx, wy);
+        if (!second && way < best) {
+            best = way;
+            bestX = wx;
+            bestY = wy;
+        }
+        if (second && way < fallback && best == 1e9f) {
+            for (int sign2 : {-1, 1}) {
+                float vx, vy;
+                beside(*second, puckX, puckY, wx, wy, sign2, vx, vy);
+                const float way2 = std::hypot(vx - puckX, vy - puckY) + std::hypot(wx - vx, wy - vy) + rest;
+                if (!Blocker(puckX, puckY, vx, vy) && way2 < fallback) {
+                    fallback = way2;
+                    bestX = vx;
+                    bestY = vy;
+                }
+            }
+        }
+    }
+    if (best == 1e9f && fallback == 1e9f) { // hemmed in: the nearer side of the first
+        float wx, wy;
+        beside(*block, puckX, puckY, goal.x, goal.y, 1, wx, wy);
+        bestX = wx;
+        bestY = wy;
+    }
+    via = SGoal();
+    via.x = bestX;
+    via.y = bestY;
+    via.reach = 24;
+    via.value = goal.value;
+    via.id = goal.id;
+    return true;
+}
+
 int CBot::ChooseKeys(const CStatePlay& play, const SGoal* goal)
 {
-    const bool precise = HasPower(play.playerPowerFlags[0], kPupPrecise);
     float bestCost = 1e30f;
     int bestKeys = 0;
     for (int i = 0; i < 9; ++i) {
-        // A tap needs the key up in the tick before; with precise, holding fires.
+        // A tap needs the key up in the tick before; with precise, holding
+        // fires from the second tick on, so a plan holds its keys.
         const int keys = precise ? KeysOf(i) : KeysOf(i) & ~lastKeys;
-        SPuckSim sim = SPuckSim::FromPlay(play, windX, windY);
-        sim.Press(keys);
-        const float cost = Cost(play, sim, goal) + (keys ? 0.05f : 0.0f);
+        const int left = pressCredit - Presses(keys & ~lastKeys) * kPressGap;
+        if (left < 0)
+            continue; // the fingers are not that quick
+        SPuckSim sim = puck;
+        sim.Press(precise ? keys & lastKeys : keys);
+        // The last press in hand is kept for getting out of the way.
+        float cost = Cost(play, sim, goal, precise ? keys : 0, kHorizon);
+        if (precise && keys) // or let go again soon, not to overshoot
+            cost = std::min(cost, Cost(play, sim, goal, keys, kShortHold));
+        cost += (keys ? 0.05f : 0.0f) + (left < kPressGap && keys & ~lastKeys ? 2.0f : 0.0f);
         if (cost < bestCost) {
             bestCost = cost;
             bestKeys = keys;
@@ -355,11 +578,14 @@ int CBot::ChooseKeys(const CStatePlay& play, const SGoal* goal)
     return bestKeys;
 }
 
-float CBot::Cost(const CStatePlay& play, SPuckSim sim, const SGoal* goal) const
+float CBot::Cost(const CStatePlay& play, SPuckSim sim, const SGoal* goal, int hold, int holdTicks) const
 {
     float cost = 0, minDist = 1e9f, lastDist = 0;
+    float bx = bossX, by = bossY, bvx = bossVX, bvy = bossVY;
     bool reached = false;
     for (int k = 1; k <= kHorizon; ++k) {
+        if (k > 1 && k <= holdTicks)
+            sim.Press(hold);
         sim.Step();
         for (const SHazard& h : hazards) {
             float hx = h.x + h.vx * k, hy = h.y + h.vy * k;
@@ -382,10 +608,17 @@ float CBot::Cost(const CStatePlay& play, SPuckSim sim, const SGoal* goal) const
                 cost += into * (60.0f + into) / (1.0f + 0.08f * k);
             }
         }
-        if (fleeing) {
-            const CBoss& boss = play.boss;
-            const float d = Cheb(sim.x, sim.y, boss.fx + boss.vx * k, boss.fy + boss.vy * k);
-            cost += std::max(0.0f, kFleeDistance - d) * 0.15f;
+        if (deadlyBoss) {
+            // The king walks straight at the puck; the others keep their course.
+            const float speed = std::hypot(bvx, bvy), ax = sim.x - bx, ay = sim.y - by;
+            const float len = std::max(1.0f, std::hypot(ax, ay));
+            bx += bossChases ? ax / len * speed : bvx;
+            by += bossChases ? ay / len * speed : bvy;
+            const float d = Cheb(sim.x, sim.y, bx, by), touch = play.cvar_crackRadius + kBossSize + kMovingMargin;
+            if (d < touch) {
+                const float into = touch - d + 5.0f;
+                cost += into * (60.0f + into) / (1.0f + 0.08f * k);
+            }
         }
         if (!goal || reached)
             continue;

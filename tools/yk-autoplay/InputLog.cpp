@@ -48,7 +48,7 @@ bool SaveInputLog(const std::string& path, const std::vector<SLevelResult>& runs
     std::ofstream out(path);
     out << kHeader << '\n';
     for (const SLevelResult& r : runs)
-        out << "level " << r.spec.name << " seed " << r.spec.seed << " ticks " << r.ticks << " points " << r.points
+        out << "level " << r.choice.name << " seed " << r.choice.seed << " ticks " << r.ticks << " points " << r.points
             << " won " << (r.won ? 1 : 0) << " keys " << EncodeKeys(r.keys) << '\n';
     out.flush();
     return static_cast<bool>(out);
@@ -69,17 +69,17 @@ bool LoadInputLog(const std::string& path, std::vector<SLevelResult>& runs, std:
         std::string w[7], name, keys;
         SLevelResult r;
         int won = 0;
-        fields >> w[0] >> name >> w[1] >> r.spec.seed >> w[2] >> r.ticks >> w[3] >> r.points >> w[4] >> won >> w[5] >>
+        fields >> w[0] >> name >> w[1] >> r.choice.seed >> w[2] >> r.ticks >> w[3] >> r.points >> w[4] >> won >> w[5] >>
             keys;
         const bool shape = fields && w[0] == "level" && w[1] == "seed" && w[2] == "ticks" && w[3] == "points" &&
                            w[4] == "won" && w[5] == "keys";
-        const unsigned seed = r.spec.seed;
-        if (!shape || !SLevelSpec::Parse(name, r.spec) || !DecodeKeys(keys, r.keys) ||
+        const unsigned seed = r.choice.seed;
+        if (!shape || !SLevelChoice::Parse(name, r.choice) || !DecodeKeys(keys, r.keys) ||
             static_cast<long>(r.keys.size()) != r.ticks) {
             error = "line " + std::to_string(number) + " is damaged";
             return false;
         }
-        r.spec.seed = seed; // the recorded seed wins over today's default
+        r.choice.seed = seed; // the recorded seed wins over today's default
         r.won = won != 0;
         runs.push_back(std::move(r));
     }

@@ -41,7 +41,7 @@ void HoldKeys(int keys)
 
 } // namespace
 
-bool SLevelSpec::Parse(const std::string& text, SLevelSpec& spec)
+bool SLevelChoice::Parse(const std::string& text, SLevelChoice& choice)
 {
     const bool random = !text.empty() && text.back() == 'r';
     const std::string digits = text.substr(0, text.size() - (random ? 1 : 0));
@@ -50,38 +50,38 @@ bool SLevelSpec::Parse(const std::string& text, SLevelSpec& spec)
     const int n = std::atoi(digits.c_str());
     if (n < 1 || n > (random ? kSystems : kLevels))
         return false;
-    spec.name = text;
-    spec.gameMode = random ? kModeRandomMissions : kModeNormal;
-    spec.level = random ? (n - 1) * 10 + 1 : n;
-    spec.seed = random ? 50000u + 17u * n : 1000u + 7919u * n;
+    choice.name = text;
+    choice.gameMode = random ? kModeRandomMissions : kModeNormal;
+    choice.level = random ? (n - 1) * 10 + 1 : n;
+    choice.seed = random ? 50000u + 17u * n : 1000u + 7919u * n;
     return true;
 }
 
-std::vector<SLevelSpec> SLevelSpec::Campaign()
+std::vector<SLevelChoice> SLevelChoice::Campaign()
 {
-    std::vector<SLevelSpec> all;
-    SLevelSpec spec;
+    std::vector<SLevelChoice> all;
+    SLevelChoice choice;
     for (int n = 1; n <= kLevels; ++n)
-        if (Parse(std::to_string(n), spec))
-            all.push_back(spec);
+        if (Parse(std::to_string(n), choice))
+            all.push_back(choice);
     for (int n = 1; n <= kSystems; ++n)
-        if (Parse(std::to_string(n) + "r", spec))
-            all.push_back(spec);
+        if (Parse(std::to_string(n) + "r", choice))
+            all.push_back(choice);
     return all;
 }
 
-SLevelResult RunLevel(const SLevelSpec& spec, const std::vector<uint8_t>* keys, const std::string& snapshotDir)
+SLevelResult RunLevel(const SLevelChoice& choice, const std::vector<uint8_t>* keys, const std::string& snapshotDir)
 {
     SLevelResult result;
-    result.spec = spec;
-    std::srand(spec.seed);
+    result.choice = choice;
+    std::srand(choice.seed);
     CTickTimer::SetNow(kStartClock);
     CHeadlessPlay::ReleaseAllKeys();
     auto play = std::make_unique<CStatePlay>();
     CHeadlessPlay run(*play);
     if (!snapshotDir.empty())
         run.LoadAssets();
-    if (run.StartLevel(spec.level, 1, spec.gameMode) != 0)
+    if (run.StartLevel(choice.level, 1, choice.gameMode) != 0)
         return result;
     result.target = play->cvar_pointsToWin;
     CBot bot;
@@ -97,7 +97,7 @@ SLevelResult RunLevel(const SLevelSpec& spec, const std::vector<uint8_t>* keys, 
         HoldKeys(held);
         run.Tick(); // draws a frame too: open shells expire in drawing
         if (run.ticks == kSnapshotTick && !snapshotDir.empty())
-            SaveSnapshot(snapshotDir, spec.name);
+            SaveSnapshot(snapshotDir, choice.name);
         g_audio.FlushSounds();
         if (play->levelEndAt != 0 || play->levelPoints < 0)
             break;

@@ -15,12 +15,12 @@ constexpr int kChartH = 480;
 constexpr int kPlotLeft = 60, kPlotRight = 980, kPlotTop = 50, kPlotBottom = 420; // pixels
 
 // A colour per body system, and grey for random missions.
-int SystemColour(const SLevelSpec& spec)
+int SystemColour(const SLevelChoice& choice)
 {
-    if (spec.gameMode != 0)
+    if (choice.gameMode != 0)
         return makecol(150, 150, 150);
     static const int rgb[4][3] = {{210, 60, 60}, {220, 160, 40}, {70, 150, 220}, {160, 90, 210}};
-    const int* c = rgb[(spec.level - 1) / 10];
+    const int* c = rgb[(choice.level - 1) / 10];
     return makecol(c[0], c[1], c[2]);
 }
 
@@ -46,10 +46,10 @@ void DrawBars(BITMAP* bmp, const std::vector<SLevelResult>& runs, int zeroY, dou
         const SLevelResult& r = runs[i];
         const int x0 = kPlotLeft + static_cast<int>(i) * slot + 2, x1 = x0 + slot - 4;
         const int y = zeroY - static_cast<int>(r.Margin() * scale);
-        rectfill(bmp, x0, std::min(y, zeroY), x1, std::max(y, zeroY), SystemColour(r.spec));
+        rectfill(bmp, x0, std::min(y, zeroY), x1, std::max(y, zeroY), SystemColour(r.choice));
         if (!r.won)
             rect(bmp, x0 - 1, std::min(y, zeroY) - 1, x1 + 1, std::max(y, zeroY) + 1, makecol(255, 0, 0));
-        textout_centre_ex(bmp, font, r.spec.name.c_str(), (x0 + x1) / 2, kPlotBottom + 10 + (i % 2) * 10, text, -1);
+        textout_centre_ex(bmp, font, r.choice.name.c_str(), (x0 + x1) / 2, kPlotBottom + 10 + (i % 2) * 10, text, -1);
     }
 }
 
@@ -81,7 +81,7 @@ std::string ResultLine(const SLevelResult& r)
 {
     char line[160];
     std::snprintf(line, sizeof line, "level %-4s %-4s points %4d  target %4d  margin %4d  ticks %6ld%s",
-                  r.spec.name.c_str(), r.won ? "won" : "lost", r.points, r.target, r.Margin(), r.ticks,
+                  r.choice.name.c_str(), r.won ? "won" : "lost", r.points, r.target, r.Margin(), r.ticks,
                   r.timedOut ? "  (timed out)" : "");
     return line;
 }

@@ -1,8 +1,9 @@
-// yk-autoplay [LEVEL...] [--record FILE] [--replay FILE] [--report DIR] [--data DIR] [--snapshot DIR]
+// yk-autoplay [LEVEL...] [--record FILE] [--replay FILE] [--report DIR] [--data DIR] [--snapshot DIR] [--seed-shift N]
 // Plays levels headless with a bot at the arrow keys and prints one line per
 // level and "N passed, M failed". LEVEL is 1..35 or 1r..4r; none means all.
 // --replay plays a recording's keys again and fails where the outcome differs;
-// --snapshot saves a picture of each level five seconds into play.
+// --snapshot saves a picture of each level five seconds into play;
+// --seed-shift plays other seeds than the fixed ones, to see whether a margin is luck.
 #include <allegro.h>
 #include <loadpng.h>
 #include <unistd.h>
@@ -21,15 +22,16 @@
 namespace {
 
 struct SOptions {
-    std::vector<SLevelSpec> levels;
+    std::vector<SLevelChoice> levels;
     std::string record, replay, report, snapshot;
     std::string data = "data";
+    unsigned seedShift = 0;
 };
 
 int Usage(const char* why)
 {
     std::fprintf(stderr, "yk-autoplay: %s\nusage: yk-autoplay [LEVEL...] [--record FILE] [--replay FILE] "
-                         "[--report DIR] [--data DIR] [--snapshot DIR]\n", why);
+                         "[--report DIR] [--data DIR] [--snapshot DIR] [--seed-shift N]\n", why);
     return 2;
 }
 
@@ -37,6 +39,16 @@ bool ParseArgs(int argc, char** argv, SOptions& o, std::string& error)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
+        if (a == "--seed-shift") {
+            char* end = nullptr;
+            const long n = ++i < argc ? std::strtol(argv[i], &end, 10) : -1;
+            if (n < 0 || n > 1000000 || !end || *end != '\0') {
+                error = "--seed-shift needs a number from 0 to 1000000";
+                return false;
+            }
+            o.seedShift = static_cast<unsigned>(n);
+            continue;
+        }
         std::string* value = a == "--record" ? &o.record : a == "--replay" ? &o.replay : a == "--report" ? &o.report
                              : a == "--data" ? &o.data : a == "--snapshot" ? &o.snapshot : nullptr;
         if (value) {
@@ -47,12 +59,16 @@ bool ParseArgs(int argc, char** argv, SOptions& o, std::string& error)
             *value = std::filesystem::absolute(argv[i]).string();
             continue;
         }
-        SLevelSpec spec;
-        if (!SLevelSpec::Parse(a, spec)) {
+        SLevelChoice choice;
+        if (!SLevelChoice::Parse(a, choice)) {
             error = "unknown level \"" + a + "\"";
             return false;
         }
-        o.levels.push_back(spec);
+        o.levels.push_back(choice);
+    }
+    if (o.seedShift != 0 && !o.replay.empty()) {
+        error = "--seed-shift and --replay do not go together";
+        return false;
     }
     if (!o.record.empty() && !o.replay.empty()) {
         error = "--record and --replay do not go together";
@@ -88,11 +104,12 @@ int Play(const SOptions& o)
     std::error_code ec;
     if (!o.snapshot.empty())
         std::filesystem::create_directories(o.snapshot, ec);
-    const std::vector<SLevelSpec> levels = o.levels.empty() ? SLevelSpec::Campaign() : o.levels;
+    const std::vector<SLevelChoice> levels = o.levels.empty() ? SLevelChoice::Campaign() : o.levels;
     const size_t count = o.replay.empty() ? levels.size() : recorded.size();
     for (size_t i = 0; i < count; ++i) {
-        const SLevelSpec& spec = o.replay.empty() ? levels[i] : recorded[i].spec;
-        SLevelResult r = RunLevel(spec, o.replay.empty() ? nullptr : &recorded[i].keys, o.snapshot);
+        SLevelChoice choice = o.replay.empty() ? levels[i] : recorded[i].choice;
+        choice.seed += o.seedShift * 104729u;
+        SLevelResult r = RunLevel(choice, o.replay.empty() ? nullptr : &recorded[i].keys, o.snapshot);
         bool ok = r.won;
         std::string note;
         if (!o.replay.empty()) {
