@@ -1,5 +1,7 @@
 #include "creatures/Toy.h"
 
+#include <allegro.h>
+
 #include <cstdint>
 #include <cstdlib>
 
@@ -47,6 +49,19 @@ float LimitedStep(float velocity, int radius)
 }
 
 } // namespace
+
+namespace {
+// Level-file names, in toy-type order.
+const char* const kToyNames[] = {"TCELL", "FOOD", "FIRE", "NERVE", "TOOTH_U", "TOOTH_R", "TOOTH_D", "TOOTH_L", "DUST"};
+} // namespace
+
+int ToyTypeFromName(const char* name)
+{
+    for (int t = 0; t < 9; ++t)
+        if (name && ustricmp(name, kToyNames[t]) == 0)
+            return t;
+    return -1;
+}
 
 void CToy::Init(int xMin, int xMax, int yMin, int yMax, int t)
 {

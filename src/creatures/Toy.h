@@ -15,6 +15,9 @@ enum EToyType {
     kToyDust = 8,
 };
 
+// Toy type named by a level's toy set ("TCELL" … "DUST", any letter case); -1 for none.
+int ToyTypeFromName(const char* name);
+
 // A body part or object in the arena: T-cells, food, fire, nerves, teeth, dust.
 class CToy {
 public:

@@ -17,16 +17,6 @@ namespace {
 
 constexpr int kPlacementTries = 1000; // then a crowded set keeps its last try
 
-const char* const kToyNames[] = {"TCELL", "FOOD", "FIRE", "NERVE", "TOOTH_U", "TOOTH_R", "TOOTH_D", "TOOTH_L", "DUST"};
-
-int ToyTypeFromName(const char* name)
-{
-    for (int t = 0; t < 9; ++t)
-        if (ustricmp(name, kToyNames[t]) == 0)
-            return t;
-    return -1;
-}
-
 struct SRange {
     int lo, hi;
 };

@@ -13,6 +13,7 @@
 #include "app/Paths.h"
 #include "assets/Asset.h"
 #include "creatures/Boss.h"
+#include "creatures/Toy.h"
 #include "play/StatePlay.h"
 
 namespace {
@@ -28,7 +29,6 @@ enum { kEggLayer = 0, kTCellKing, kGobbler, kFireball, kChaser, kBlower, kStemCe
 
 const char* const kSystemImageSets[kSystems] = {"bitmap-circulatory", "bitmap-digestive", "bitmap-respiratory",
                                                 "bitmap-nervous"};
-const char* const kToyNames[] = {"TCELL", "FOOD", "FIRE", "NERVE", "TOOTH_U", "TOOTH_R", "TOOTH_D", "TOOTH_L", "DUST"};
 const char* const kPupStems[] = {"plainegg", "magnetic", "disrupt", "mushroom", "trail",
                                  "speedup",  "freeze",   "precise", "detonate"};
 const char* const kDirKeys[] = {"eggGoRand", "eggGoL", "eggGoR", "eggGoT", "eggGoB"};
@@ -64,14 +64,6 @@ bool Stated(const char* section, const char* key)
 bool SameText(const std::string& a, const char* b) { return ustricmp(a.c_str(), b) == 0; }
 
 std::string StatePath(const std::string& name) { return YkPath("data\\states\\" + name + ".yks"); }
-
-int ToyType(const char* name)
-{
-    for (int t = 0; t < 9; ++t)
-        if (ustricmp(name, kToyNames[t]) == 0)
-            return t;
-    return -1;
-}
 
 // One axis of a placement area, read the way level set-up reads it.
 struct SAxis {
@@ -356,7 +348,7 @@ int CLevelLint::CheckToySets(const std::string& name, const SArena& arena, int& 
         if (n < 0)
             Problem(name, where + "toyNum is negative");
         const char* typeName = get_config_string(sec, "type", "");
-        const int type = ToyType(typeName);
+        const int type = ToyTypeFromName(typeName);
         if (type < 0)
             Problem(name, where + "unknown toy type \"" + typeName + "\"");
         const SAxis x = ReadAxis(sec, "toyX", "toyL", "toyR", arena.left, w);
