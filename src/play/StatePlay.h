@@ -149,6 +149,9 @@ public:
     // The play state's view of this tick, handed to every creature update.
     STickView MakeTickView();
 
+    // How far eggs and toys are kept from the start point and toys from eggs.
+    int PlacementClearance() const { return static_cast<int>(cvar_crackRadius * 1.3); }
+
     // Weighted choice by cumulative sums: 0 when all weights are 0.
     static int WeightedChoice(const int* weights, int count);
 

@@ -77,7 +77,7 @@ int CStatePlay::SetUpLevel()
     PlacePlayers();
     ClearAll();
 
-    const int clearance = static_cast<int>(cvar_crackRadius * 1.3);
+    const int clearance = PlacementClearance();
     const int lifeShift = cvar_hSecBeforeLevelStart - cvar_hSecBeforeLevelStartSayGo;
     if (gameMode != kModeWaves) {
         PlaceEggSets(clearance, lifeShift);

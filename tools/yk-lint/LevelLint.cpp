@@ -270,12 +270,20 @@ CLevelLint::SArena CLevelLint::Arena() const
     return {halfW + cornerW, halfH + cornerH, kScreenW - cornerW - halfW, kScreenH - cornerH - halfH};
 }
 
+CLevelLint::SPlacement CLevelLint::Placement(const SArena& arena) const
+{
+    SPlacement p;
+    p.w = arena.right - arena.left;
+    p.h = arena.bottom - arena.top;
+    p.sx = arena.left + static_cast<int>(p.w * play.cvar_playerNormalizedStartX);
+    p.sy = arena.top + static_cast<int>(p.h * play.cvar_playerNormalizedStartY);
+    p.clearance = play.PlacementClearance();
+    return p;
+}
+
 int CLevelLint::CheckEggSets(const std::string& name, const SArena& arena, bool& detonateOffered)
 {
-    const int w = arena.right - arena.left, h = arena.bottom - arena.top;
-    const int clearance = static_cast<int>(play.cvar_crackRadius * 1.3);
-    const int sx = arena.left + static_cast<int>(w * play.cvar_playerNormalizedStartX);
-    const int sy = arena.top + static_cast<int>(h * play.cvar_playerNormalizedStartY);
+    const auto [w, h, sx, sy, clearance] = Placement(arena);
     int total = 0;
     for (int k = 1;; ++k) {
         const std::string section = "eggSet" + std::to_string(k);
@@ -333,10 +341,7 @@ void CLevelLint::CheckPowerWeights(const std::string& name, const char* sec, boo
 
 int CLevelLint::CheckToySets(const std::string& name, const SArena& arena, int& tCells, int& food)
 {
-    const int w = arena.right - arena.left, h = arena.bottom - arena.top;
-    const int clearance = static_cast<int>(play.cvar_crackRadius * 1.3);
-    const int sx = arena.left + static_cast<int>(w * play.cvar_playerNormalizedStartX);
-    const int sy = arena.top + static_cast<int>(h * play.cvar_playerNormalizedStartY);
+    const auto [w, h, sx, sy, clearance] = Placement(arena);
     int total = 0;
     for (int k = 1;; ++k) {
         const std::string section = "toySet" + std::to_string(k);

@@ -31,6 +31,13 @@ private:
     bool CheckChain(const std::string& name, std::vector<std::string>& imageSets);
     void CheckLevel(const std::string& name, const std::vector<std::string>& imageSets);
     void CheckTunables(const std::string& name);
+    // What egg and toy areas are checked against: the start point and the clearance.
+    struct SPlacement {
+        int w, h;          // arena size, pixels
+        int sx, sy;        // start point, pixels
+        int clearance;     // pixels
+    };
+    SPlacement Placement(const SArena& arena) const;
     int CheckEggSets(const std::string& name, const SArena& arena, bool& detonateOffered);
     int CheckToySets(const std::string& name, const SArena& arena, int& tCells, int& food);
     int CheckBoss(const std::string& name, const SArena& arena, int tCells, int food, bool detonateOffered);
