@@ -104,6 +104,7 @@ protected:
         std::srand(7);
         g_audio.FlushSounds();
         g_display.backBuffer = create_bitmap(kScreenW, kScreenH);
+        clear_to_color(g_display.backBuffer, 0); // new bitmaps hold whatever memory held
     }
     void TearDown() override
     {

@@ -25,6 +25,7 @@ protected:
     {
         TempDirTest::SetUp();
         g_display.backBuffer = create_bitmap(kScreenW, kScreenH);
+        clear_to_color(g_display.backBuffer, 0); // new bitmaps hold whatever memory held
         target = create_bitmap(kScreenW, kScreenH);
         g_display.SetPresentTarget(target);
         ReleaseAll();

@@ -23,6 +23,7 @@ protected:
     void SetUp() override
     {
         g_display.backBuffer = create_bitmap(kScreenW, kScreenH);
+        clear_to_color(g_display.backBuffer, 0); // new bitmaps hold whatever memory held
         target = create_bitmap(kScreenW, kScreenH);
         g_display.SetPresentTarget(target);
         CTickTimer::SetNow(1000);
