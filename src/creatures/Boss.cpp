@@ -372,7 +372,7 @@ void CBoss::DrawWith(BITMAP* dest, BITMAP* image, BITMAP* cover)
     const int now = CTickTimer::Now();
     if (hurtUntil > now && ((hurtUntil - now) & kFlickerBit) != 0)
         return;
-    int angle = fixtoi(heading + 64); // the pictures face up
+    int angle = fixtoi((heading + 64).v); // the pictures face up
     if (type == kBossBlower) {
         switch (state) {
         case 0: rotorAngle = (now * 2) & 255; break;

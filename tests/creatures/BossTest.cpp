@@ -377,6 +377,31 @@ TEST_F(BossDrawTest, DeadBossAndMissingPicturesDrawNothing)
     EXPECT_TRUE(DrawnAt(300, 300));
 }
 
+// The pictures face up; a moving boss turns its nose along its heading
+// (0 right, 64 down, 128 left, 192 up), the blower excepted.
+TEST_F(BossDrawTest, MovingBossFacesItsHeading)
+{
+    const int nose = makecol(255, 0, 0);
+    rectfill(image, 8, 0, 11, 5, nose); // a red nose on the top edge
+    struct Case {
+        int heading; // Allegro angle units
+        int noseX, noseY; // where the nose lands, relative to the centre
+    };
+    const Case cases[] = {{0, 8, 0}, {64, 0, 8}, {128, -8, 0}, {192, 0, -8}, {32, 5, 5}};
+    for (int type : {kBossChaser, kBossEggLayer, kBossGobbler, kBossFireball, kBossTCellKing}) {
+        for (const Case& c : cases) {
+            CBoss boss = MakeBoss(type, 300, 300);
+            boss.heading = c.heading;
+            clear_to_color(g_display.backBuffer, 0);
+            boss.DrawWith(g_display.backBuffer, image, nullptr);
+            EXPECT_EQ(getpixel(g_display.backBuffer, 300 + c.noseX, 300 + c.noseY), nose)
+                << "type " << type << " heading " << c.heading;
+            EXPECT_NE(getpixel(g_display.backBuffer, 300 - c.noseX, 300 - c.noseY), nose)
+                << "type " << type << " heading " << c.heading;
+        }
+    }
+}
+
 TEST_F(BossDrawTest, BlowerRotorKeepsItsAngleWhileMad)
 {
     CBoss boss = MakeBoss(kBossBlower, 300, 300);

@@ -332,7 +332,7 @@ void CBot::SeeBoss(const CStatePlay& play, SPercept& p)
         return; // flickering: a hit now would do nothing
     if (boss.type == kBossChaser && boss.state == CBoss::kChaserWait) {
         // Touching a waiting chaser from behind heals it: only from the front.
-        const float a = fixtof(boss.heading) * static_cast<float>(M_PI) / 128.0f;
+        const float a = fixtof(boss.heading.v) * static_cast<float>(M_PI) / 128.0f;
         const float behind = (boss.fx - puckX) * std::cos(a) + (boss.fy - puckY) * std::sin(a);
         if (behind > 0)
             return;
