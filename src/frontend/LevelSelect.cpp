@@ -14,6 +14,7 @@
 #include "assets/Asset.h"
 #include "audio/Audio.h"
 #include "input/Controls.h"
+#include "play/ModalLoop.h"
 #include "play/StatePlay.h"
 #include "text/Ttf.h"
 
@@ -176,8 +177,8 @@ bool CLevelSelect::Pass()
 
 void CLevelSelect::PollInput()
 {
-    if (beforePoll)
-        beforePoll();
+    if (g_modalPassHook)
+        g_modalPassHook();
     g_controls.Poll();
     g_audio.Update();
 }

@@ -88,7 +88,6 @@ public:
     static int ModeRowAt(int my);
 
     SLevelSelectArt art;
-    std::function<void()> beforePoll; // scripted input for tests, run before every poll
 
     int panelHeight = 0;   // pixels, height of the bar image
     int panelOffset = 0;   // pixels the bar has slid down, 0..panelHeight

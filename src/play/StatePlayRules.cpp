@@ -79,6 +79,9 @@ void CStatePlay::HandleInput(CGameApp& app)
     if (g_controls.Key(KEY_ESC, kInputReleased)) {
         g_audio.PlaySound("ANVIL_SFX");
         app.ChangeState(CStatePlay::Instance());
+        // The level-select screen has run and set the chosen level up; the
+        // keys read before it are stale (its Space would set it up again).
+        return;
     }
     if (g_controls.Key(KEY_SPACE, kInputPressed)) {
         g_audio.PlaySound("ANVIL_SFX");

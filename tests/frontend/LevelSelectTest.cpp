@@ -10,6 +10,7 @@
 #include "audio/Audio.h"
 #include "frontend/LevelSelect.h"
 #include "input/Controls.h"
+#include "play/ModalLoop.h"
 #include "play/StatePlay.h"
 #include "support/TempDir.h"
 
@@ -408,7 +409,7 @@ TEST_F(LevelSelectTest, HelpScreenWaitsForAKeyAndEscapeThereDoesNotLeave)
     std::vector<int> helpPixels;
     std::vector<bool> cursorDuringHelp;
     int polls = 0;
-    menu->beforePoll = [&] {
+    g_modalPassHook = [&] {
         ++polls;
         helpPixels.push_back(getpixel(target, 5, 500));
         cursorDuringHelp.push_back(g_display.cursorVisible);

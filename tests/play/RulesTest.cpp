@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PlayFixture.h"
+#include "input/Controls.h"
 
 namespace {
 
@@ -178,6 +179,40 @@ TEST_F(RulesTest, CrossfireRepelsQuietly)
     EXPECT_NE(play->laserD[0], 0);
     EXPECT_EQ(play->laserC[0], 0);
     EXPECT_FALSE(Sounded("LASER_SFX"));
+}
+
+} // namespace
+
+namespace {
+
+// Escape in play brings the level-select screen back (the play state is
+// entered afresh); the key that chooses a level there must not also restart
+// the level once the screen returns. In waves the menu has already lowered
+// the level, so a second set-up would load the level before the chosen one.
+TEST_F(RulesTest, ChoosingALevelAfterEscapeSetsItUpOnce)
+{
+    Level("play-10", "[goals]\ncvar_pointsToWin=10\n");
+    Level("play-11", "[goals]\ncvar_pointsToWin=11\n");
+    CStatePlay& game = *CStatePlay::Instance(); // Escape re-enters the one play state
+    game.bestScores[37] = 1;                    // waves unlocked
+    game.SaveScores();
+    game.numPlayers = 1;
+    game.gameMode = kModeWaves;
+    game.level = 11;
+    ASSERT_EQ(game.SetUpLevel(), 0);
+
+    mouse_x = 800; // the lower right quadrant: levels 11 to 20
+    mouse_y = 600;
+    CHeadlessPlay::SetKey(KEY_ESC, true);
+    g_controls.Poll();
+    CHeadlessPlay::SetKey(KEY_ESC, false);
+    g_modalPassHook = [] { key[KEY_SPACE] = 1; }; // Space chooses in the menu
+    game.HandleInput(run->app);
+
+    EXPECT_EQ(game.cvar_pointsToWin, 11);
+    EXPECT_EQ(game.level, 10); // the first wave raises it to 11
+    EXPECT_FALSE(Sounded("ANVIL_SFX"));
+    game.Leave();
 }
 
 } // namespace
