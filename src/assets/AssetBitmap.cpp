@@ -4,6 +4,8 @@
 #include <jpgalleg.h>
 #include <loadpng.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "app/Paths.h"
@@ -24,9 +26,17 @@ bool FrameGiven(const char* section, int i)
            HasKey(section, "fH" + n);
 }
 
+// In 64 bits, so that no value read from a file can wrap past the edge.
 bool Inside(const BITMAP* image, int x, int y, int w, int h)
 {
-    return x >= 0 && y >= 0 && w > 0 && h > 0 && x + w <= image->w && y + h <= image->h;
+    return x >= 0 && y >= 0 && w > 0 && h > 0 && int64_t{x} + w <= image->w && int64_t{y} + h <= image->h;
+}
+
+// The default of the next frame's corner: one step on. A step that leaves
+// the int range ends at its edge, where no frame fits.
+int StepOn(int from, int step)
+{
+    return static_cast<int>(std::clamp<int64_t>(int64_t{from} + step, INT32_MIN, INT32_MAX));
 }
 
 } // namespace
@@ -71,10 +81,10 @@ std::vector<BITMAP*> CAssetBitmap::CutFrames(const std::string& section, const s
     int x = -1, y = -1, w = -1, h = -1; // pixels; x -1 ends the list
     for (int i = 1;; ++i) {
         const std::string n = std::to_string(i);
-        x = get_config_int(s, ("fX" + n).c_str(), x + dx);
+        x = get_config_int(s, ("fX" + n).c_str(), StepOn(x, dx));
         if (x == -1 || (count != 0 && i > count))
             break;
-        y = get_config_int(s, ("fY" + n).c_str(), y + dy);
+        y = get_config_int(s, ("fY" + n).c_str(), StepOn(y, dy));
         w = get_config_int(s, ("fW" + n).c_str(), w);
         h = get_config_int(s, ("fH" + n).c_str(), h);
         if (count == 0 && dx == 0 && dy == 0 && !FrameGiven(s, i)) {

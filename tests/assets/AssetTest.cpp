@@ -212,6 +212,11 @@ TEST_F(AssetTest, FrameListsWithoutAnEndStopWithOneMessage)
         {"fX1 = 0\nfY1 = 0\nfW1 = 32\nfH1 = 32\nfDX = 32\nfN = 6\n", 4},   // more frames than the image holds
         {"fX1 = 0\nfY1 = 0\nfH1 = 32\nfDX = 32\nfN = 4\n", 0},             // no width given
         {"fX1 = 120\nfY1 = 0\nfW1 = 32\nfH1 = 32\nfN = 1\n", 0},           // sticks out to the right
+        // Numbers whose sums leave the int range
+        {"fY1 = 0\nfW1 = 32\nfH1 = 32\nfDX = 2147483647\nfN = 1\n", 0},   // x = -1 + step, x + w wraps
+        {"fX1 = 1073741829\nfY1 = 0\nfW1 = 1073741824\nfH1 = 32\nfN = 1\n", 0},
+        {"fX1 = 0\nfY1 = 1\nfW1 = 32\nfH1 = 2147483647\nfN = 1\n", 0},
+        {"fX1 = 96\nfY1 = 0\nfW1 = 32\nfH1 = 32\nfDX = 2147483647\nfN = 2\n", 1}, // the step wraps
     };
     WriteImage("gfx/strip.png", 128, 32);
     for (const Case& c : cases) {
