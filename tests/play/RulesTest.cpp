@@ -7,12 +7,6 @@ namespace {
 
 class RulesTest : public PlayTest {
 protected:
-    void Start(const std::string& extra = "", int players = 1, int mode = kModeNormal)
-    {
-        Level("play-1", extra);
-        ASSERT_EQ(run->StartLevel(1, players, mode), 0);
-        g_audio.FlushSounds();
-    }
     // Presses a key for one tick, then lets go.
     void Tap(int keyCode)
     {
