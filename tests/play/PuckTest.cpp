@@ -164,6 +164,31 @@ TEST_F(PuckTest, LaserSoundForAPulseStartingThisTickOrAWallHitExceptInCrossfire)
     }
 }
 
+// A level file may give a pulse of no length; its pulses then push at the
+// undiminished part of the power until they are cleared, and the puck stays
+// a number.
+TEST_F(PuckTest, AZeroPulseLengthStillMovesThePuckSoundly)
+{
+    play->cvar_hSecLaserPulse = 0;
+    play->laserA[0] = now; // a pulse started this tick ends this tick
+    UpdateAt(now);
+    EXPECT_FLOAT_EQ(play->playerFX[0], 502.0f); // (1 - 0.5) x 4
+    EXPECT_EQ(play->laserAFrac[0], 0.0f);
+    EXPECT_EQ(play->playerX[0], 502);
+    UpdateAt(now + 3); // ended: the last push before it is cleared
+    EXPECT_FLOAT_EQ(play->playerFX[0], 504.0f);
+    EXPECT_EQ(play->laserA[0], 0);
+    UpdateAt(now + 6);
+    EXPECT_FLOAT_EQ(play->playerFX[0], 504.0f);
+
+    PlacePuck(0, play->arenaLeft - 2.0f, 400.0f);
+    UpdateAt(now + 9); // kicked back with a pulse of no length...
+    EXPECT_EQ(play->laserA[0], now + 9);
+    UpdateAt(now + 12); // ...which pushes off the wall once more before it is cleared
+    EXPECT_FLOAT_EQ(play->playerFX[0], play->arenaLeft + 2.0f);
+    EXPECT_EQ(play->laserA[0], 0);
+}
+
 TEST_F(PuckTest, WindGrowsOverItsIntervalThenTheTunableFlips)
 {
     struct Case {
