@@ -62,6 +62,22 @@ TEST_F(PowerUpPlayTest, DetonationKillsAliensAndHurtsABossInRangeForItsPlayer)
     EXPECT_EQ(play->levelPoints, 2 + 1 + 1); // egg, alien, boss
 }
 
+// Both players may set off a blast in the same tick; an egg the first one
+// took is not scored again by the second.
+TEST_F(PowerUpPlayTest, TwoBlastsInOneTickTakeAnEggOnce)
+{
+    StartWith("", 2);
+    EggAt(540, 400);
+    play->boss.Init(560, 420, kBossChaser);
+    play->playerPowerFlags[0] = play->playerPowerFlags[1] = 1 << kPupDetonate;
+    UpdateAt(now);
+    EXPECT_TRUE(play->eggs.empty());
+    EXPECT_EQ(play->eggsSmashed[0], 1);
+    EXPECT_EQ(play->eggsSmashed[1], 0);
+    EXPECT_EQ(play->boss.health, 80); // the boss takes both
+    EXPECT_EQ(play->levelPoints, 2 + 1 + 1);
+}
+
 TEST_F(PowerUpPlayTest, DetonationSparesABossOutOfRangeOrDead)
 {
     struct Case {
