@@ -249,6 +249,8 @@ TEST_F(PowerUpPlayTest, HatchedParasitesFollowTheirEggsHeading)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "egg kind " << c.kind << ", heading " << c.goDirection);
         StartWith("");
+        play->cvar_alienTransverseHSec = 4; // side clocks of newborns fall within 4 hundredths
+        play->cvar_friendlyOdds = 90;
         CEgg& egg = EggAt(200, 300, c.kind);
         egg.goDirection = c.goDirection;
         egg.time = now;
@@ -265,6 +267,7 @@ TEST_F(PowerUpPlayTest, HatchedParasitesFollowTheirEggsHeading)
         // Born where the egg lay, and already one crawl step on.
         EXPECT_NEAR(alien.x, 200, 2);
         EXPECT_NEAR(alien.y, 300, 2);
+        EXPECT_LE(alien.sideTime, now + 4);
     }
 }
 
