@@ -147,6 +147,25 @@ TEST_F(PowerUpPlayTest, PowerUpsOfAPuckOutOfPlayDoNothing)
     EXPECT_FALSE(Sounded("CRASH_SFX"));
 }
 
+TEST_F(PowerUpPlayTest, OtherPowerUpsNeitherFreezeNorBlastNorLeaveATrail)
+{
+    for (int kind : {kPupMagnetic, kPupMushroom, kPupTrail, kPupSpeedup, kPupPrecise}) {
+        SCOPED_TRACE(kind);
+        StartWith("");
+        CEgg& egg = EggAt(560, 400); // in blast range, out of a mushroom's reach
+        const int hatch = egg.time;
+        play->playerPowerFlags[0] = 1 << kind;
+        UpdateAt(now);
+        ASSERT_EQ(play->eggs.size(), 1u);
+        EXPECT_EQ(egg.time, hatch);
+        EXPECT_EQ(play->freezeUntil, 0);
+        EXPECT_FALSE(Sounded("CRASH_SFX"));
+        EXPECT_EQ(play->flashUntil[0], 0);
+        EXPECT_EQ(play->trailX[0][0], kind == kPupTrail ? 500.0f : -50.0f);
+        EXPECT_EQ(play->playerPowerFlags[0], 1 << kind);
+    }
+}
+
 TEST_F(PowerUpPlayTest, TheTrailMovesOnWhenThePuckLeavesItsNewestPoint)
 {
     struct Case {

@@ -43,6 +43,7 @@ TEST_F(PuckTest, OneTickMoves)
         {"ends now", 0, 0.5f, 0, kNone, kNone, kNone, 0, 0, 2.0f, 0},
         {"ended, not yet cleared", 0, 0.5f, -4, kNone, kNone, kNone, 0, 0, 1.8f, 0},
         {"opposite pulses cancel", 0, 0.5f, 10, 10, 20, 20, 0, 0, 0, 0},
+        {"all four ended", 0, 0.5f, -1, -1, -2, -2, 0, 0, 0, 0},
         {"speed-up", kSpeedup, 0.5f, 10, kNone, kNone, kNone, 0, 0, 5.0f, 0},
         {"precise", kPrecise, 0.5f, kNone, kNone, kNone, 10, 0, 0, 0, -7.5f},
         {"precise before speed-up", kPrecise | kSpeedup, 0.5f, 10, kNone, kNone, kNone, 0, 0, 7.5f, 0},
@@ -187,6 +188,22 @@ TEST_F(PuckTest, AZeroPulseLengthStillMovesThePuckSoundly)
     UpdateAt(now + 12); // ...which pushes off the wall once more before it is cleared
     EXPECT_FLOAT_EQ(play->playerFX[0], play->arenaLeft + 2.0f);
     EXPECT_EQ(play->laserA[0], 0);
+}
+
+TEST_F(PuckTest, TheSecondPlayersPulsesAndWallsSoundToo)
+{
+    Start("", 2);
+    PlacePuck(0, 500.0f, 400.0f);
+    PlacePuck(1, 600.0f, 300.0f);
+    play->laserD[1] = now + 40;
+    UpdateAt(now);
+    EXPECT_TRUE(Sounded("LASER_SFX"));
+    g_audio.FlushSounds();
+    play->laserD[1] = 0;
+    PlacePuck(1, 600.0f, play->arenaBottom + 1.0f);
+    UpdateAt(now + 3);
+    EXPECT_EQ(play->laserD[1], now + 3 + 20); // the base level's kick
+    EXPECT_TRUE(Sounded("LASER_SFX"));
 }
 
 TEST_F(PuckTest, WindGrowsOverItsIntervalThenTheTunableFlips)

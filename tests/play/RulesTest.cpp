@@ -156,6 +156,7 @@ TEST_F(RulesTest, FreezeDelaysWholeEggsAndAddsUp)
     run->Tick();
     EXPECT_EQ(play->eggs[0]->time, t0 + 300);
     EXPECT_EQ(play->eggs[1]->time, t1);
+    EXPECT_EQ(play->playerPowerFlags[0], 0); // one shot
     const int until = play->freezeUntil;
     EXPECT_EQ(until, CTickTimer::Now() + 300);
     play->playerPowerFlags[0] = 1 << kPupFreeze;
