@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -350,6 +351,69 @@ TEST_F(SetUpTest, EggLivesFromTheSetOrTheLevelStartingAtGo)
             EXPECT_LT(egg->time, now + 200 + c.hi) << c.keys;
         }
     }
+}
+
+// Set-up takes its random numbers in a fixed order, on which recorded games
+// and the golden frames rely: the two wind clocks; per egg its power-up,
+// its heading, x, y and life; per toy x and y; the boss's x and y, then its
+// first thinking delay. Here every place is clear at the first try.
+TEST_F(SetUpTest, SetUpDrawsItsRandomNumbersInOrder)
+{
+    Level("play-1", "[setup]\ncvar_playerNormalizedStartX=0.1\ncvar_playerNormalizedStartY=0.1\n"
+                    "[action]\ncvar_windXInterval=50\ncvar_windYInterval=70\n"
+                    "[eggSet1]\neggNum=6\neggL=0.5\neggR=0.7\neggT=0.6\neggB=0.9\n"
+                    "l_hSecEggMinLife=400\nl_hSecEggMaxLife=500\n"
+                    "l_plainegg_freq=0\nl_magnetic_freq=1\nl_trail_freq=1\neggGoL=1\neggGoB=1\n"
+                    "[toySet1]\ntoyNum=2\ntype=food\ntoyL=0.8\ntoyR=0.9\ntoyT=0.1\ntoyB=0.2\n"
+                    "[boss]\ntype=chaser\nbossL=0.1\nbossR=0.3\nbossT=0.6\nbossB=0.8\n");
+    const int now = CTickTimer::Now();
+    auto between = [](int lo, int hi) { return lo + std::rand() % (hi - lo); };
+    std::srand(99);
+    const int windX = now + std::rand() % 50, windY = now + std::rand() % 70;
+    struct SEgg {
+        int x, y, kind, dir, time;
+    };
+    std::vector<SEgg> eggs;
+    for (int e = 0; e < 6; ++e) {
+        SEgg egg;
+        egg.kind = std::rand() % 2 == 0 ? kPupMagnetic : kPupTrail;
+        egg.dir = std::rand() % 2 == 0 ? 1 : 4;
+        egg.x = between(512, 716); // 0.5 and 0.7 of 1024
+        egg.y = between(460, 691); // 0.6 and 0.9 of 768
+        egg.time = now + between(400, 500);
+        eggs.push_back(egg);
+    }
+    std::stable_sort(eggs.begin(), eggs.end(), [](const SEgg& a, const SEgg& b) { return a.y < b.y; });
+    int toyX[2], toyY[2];
+    for (int t = 0; t < 2; ++t) {
+        toyX[t] = between(819, 921);
+        toyY[t] = between(76, 153);
+    }
+    const int bossX = between(102, 307), bossY = between(460, 614);
+    const int think = now + std::rand() % 100;
+
+    std::srand(99);
+    ASSERT_EQ(run->StartLevel(1), 0);
+    EXPECT_EQ(play->nextWindXFlip, windX);
+    EXPECT_EQ(play->nextWindYFlip, windY);
+    ASSERT_EQ(play->eggs.size(), 6u);
+    for (int e = 0; e < 6; ++e) {
+        SCOPED_TRACE(e);
+        const CEgg& egg = *play->eggs[e];
+        EXPECT_EQ(egg.x, eggs[e].x);
+        EXPECT_EQ(egg.y, eggs[e].y);
+        EXPECT_EQ(egg.kind, eggs[e].kind);
+        EXPECT_EQ(egg.goDirection, eggs[e].dir);
+        EXPECT_EQ(egg.time, eggs[e].time);
+    }
+    ASSERT_EQ(play->toys.size(), 2u);
+    for (int t = 0; t < 2; ++t) {
+        EXPECT_EQ(play->toys[t]->x, toyX[t]);
+        EXPECT_EQ(play->toys[t]->y, toyY[t]);
+    }
+    EXPECT_EQ(play->boss.x, bossX);
+    EXPECT_EQ(play->boss.y, bossY);
+    EXPECT_EQ(play->boss.nextThink, think);
 }
 
 TEST_F(SetUpTest, EggsAndToysKeepClearOfTheStartOnBothAxesAtOnce)
