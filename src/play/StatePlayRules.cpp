@@ -327,7 +327,11 @@ void CStatePlay::MovePuck(int p, int kick)
             frac = 0;
             return 0;
         }
-        frac = static_cast<float>(end - now) / static_cast<float>(cvar_hSecLaserPulse);
+        // A level with pulses of no length has no part of one left to run;
+        // dividing by it would leave the puck at no number at all.
+        frac = cvar_hSecLaserPulse == 0
+                   ? 0.0f
+                   : static_cast<float>(end - now) / static_cast<float>(cvar_hSecLaserPulse);
         return frac * cvar_movePowerDropoff * power + (1 - cvar_movePowerDropoff) * power;
     };
     playerFX[p] += pulse(laserA[p], laserAFrac[p]);

@@ -42,6 +42,34 @@ protected:
         State(name, "[include]\nimageSet=noLoad\nparent=base\n" + extra);
     }
     bool Sounded(const char* tag) const { return g_audio.pendingSounds.count(tag) > 0; }
+    // Builds level 1 from the base values and extra sections of its own.
+    void Start(const std::string& extra = "", int players = 1, int mode = kModeNormal)
+    {
+        Level("play-1", extra);
+        ASSERT_EQ(run->StartLevel(1, players, mode), 0);
+        g_audio.FlushSounds();
+    }
+    // One tick of rules at a clock chosen by the test, without a frame.
+    void UpdateAt(int now)
+    {
+        CTickTimer::SetNow(now);
+        play->Update(run->app);
+    }
+    // One tick of input and rules at a chosen clock, without a frame.
+    void TickAt(int now)
+    {
+        CTickTimer::SetNow(now);
+        play->HandleInput(run->app);
+        play->Update(run->app);
+    }
+    // Puts a puck on an exact point.
+    void PlacePuck(int p, float x, float y)
+    {
+        play->playerFX[p] = x;
+        play->playerFY[p] = y;
+        play->playerX[p] = static_cast<int>(x);
+        play->playerY[p] = static_cast<int>(y);
+    }
 
     static constexpr const char* kBase =
         "[include]\nimageSet=noLoad\n"

@@ -7,12 +7,6 @@ namespace {
 
 class RulesTest : public PlayTest {
 protected:
-    void Start(const std::string& extra = "", int players = 1, int mode = kModeNormal)
-    {
-        Level("play-1", extra);
-        ASSERT_EQ(run->StartLevel(1, players, mode), 0);
-        g_audio.FlushSounds();
-    }
     // Presses a key for one tick, then lets go.
     void Tap(int keyCode)
     {
@@ -162,6 +156,7 @@ TEST_F(RulesTest, FreezeDelaysWholeEggsAndAddsUp)
     run->Tick();
     EXPECT_EQ(play->eggs[0]->time, t0 + 300);
     EXPECT_EQ(play->eggs[1]->time, t1);
+    EXPECT_EQ(play->playerPowerFlags[0], 0); // one shot
     const int until = play->freezeUntil;
     EXPECT_EQ(until, CTickTimer::Now() + 300);
     play->playerPowerFlags[0] = 1 << kPupFreeze;
@@ -179,6 +174,81 @@ TEST_F(RulesTest, CrossfireRepelsQuietly)
     EXPECT_NE(play->laserD[0], 0);
     EXPECT_EQ(play->laserC[0], 0);
     EXPECT_FALSE(Sounded("LASER_SFX"));
+}
+
+TEST_F(RulesTest, TheBossTakesItsTurnInEveryTick)
+{
+    Start("[eggSet1]\neggNum=1\n");
+    play->boss.Init(300, 300, kBossEggLayer);
+    play->boss.hsecBetweenThinking = 50;
+    const int now = CTickTimer::Now() + 100;
+    play->boss.nextThink = now - 1;
+    UpdateAt(now);
+    EXPECT_EQ(play->boss.nextThink, now + 50);
+}
+
+// Eggs, toys, aliens and the boss see the level through one view per tick;
+// each of its numbers comes from the tunable or field of the same meaning.
+TEST_F(RulesTest, TheTickViewHandsEachCreatureTheRightNumbers)
+{
+    Start("", 2);
+    play->cvar_crackRadius = 21;
+    play->cvar_toyTCellBounce = 0.5f;
+    play->cvar_pupFlickerShowTime = 23;
+    play->cvar_pup_magnetic_pullOnEggs = 0.25f;
+    play->cvar_pup_magnetic_pullOnParasites = 0.125f;
+    play->cvar_alienMoveSpeed = 1.5f;
+    play->cvar_alienTransverseSpeed = 0.75f;
+    play->cvar_alienTransverseHSec = 27;
+    play->cvar_alienEdgeInfect = 29;
+    play->cvar_hSecEggMinLife = 31;
+    play->cvar_hSecEggMaxLife = 37;
+    play->freezeUntil = 41;
+    play->windX = 2.5f;
+    play->windY = -3.5f;
+    play->arenaLeft = 43;
+    play->arenaTop = 47;
+    play->arenaRight = 953;
+    play->arenaBottom = 701;
+    const STickView v = play->MakeTickView();
+    EXPECT_EQ(v.crackRadius, 21);
+    EXPECT_EQ(v.tCellBounce, 0.5f);
+    EXPECT_EQ(v.pupFlickerShowTime, 23);
+    EXPECT_EQ(v.pullOnEggs, 0.25f);
+    EXPECT_EQ(v.pullOnParasites, 0.125f);
+    EXPECT_EQ(v.moveSpeed, 1.5f);
+    EXPECT_EQ(v.transverseSpeed, 0.75f);
+    EXPECT_EQ(v.transverseHSec, 27);
+    EXPECT_EQ(v.edgeInfect, 29);
+    EXPECT_EQ(v.eggMinLife, 31);
+    EXPECT_EQ(v.eggMaxLife, 37);
+    EXPECT_EQ(v.freezeUntil, 41);
+    EXPECT_EQ(v.windX, 2.5f);
+    EXPECT_EQ(v.windY, -3.5f);
+    EXPECT_EQ(v.arenaLeft, 43);
+    EXPECT_EQ(v.arenaTop, 47);
+    EXPECT_EQ(v.arenaRight, 953);
+    EXPECT_EQ(v.arenaBottom, 701);
+    EXPECT_EQ(v.numPlayers, 2);
+    // The per-player arrays are the play state's own, so creatures write into them.
+    EXPECT_EQ(v.playerX, play->playerX);
+    EXPECT_EQ(v.playerY, play->playerY);
+    EXPECT_EQ(v.playerFX, play->playerFX);
+    EXPECT_EQ(v.playerFY, play->playerFY);
+    EXPECT_EQ(v.playerVX, play->playerVX);
+    EXPECT_EQ(v.playerVY, play->playerVY);
+    EXPECT_EQ(v.playerPowerFlags, play->playerPowerFlags);
+    EXPECT_EQ(v.laserA, play->laserA);
+    EXPECT_EQ(v.laserB, play->laserB);
+    EXPECT_EQ(v.laserC, play->laserC);
+    EXPECT_EQ(v.laserD, play->laserD);
+    EXPECT_EQ(v.levelPoints, &play->levelPoints);
+    EXPECT_EQ(v.eggsSmashed, play->eggsSmashed);
+    EXPECT_EQ(v.aliensKilled, play->aliensKilled);
+    EXPECT_EQ(v.trailX, play->trailX);
+    EXPECT_EQ(v.trailY, play->trailY);
+    EXPECT_EQ(v.toys, &play->toys);
+    EXPECT_EQ(v.eggs, &play->eggs);
 }
 
 } // namespace
