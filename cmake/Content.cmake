@@ -5,6 +5,25 @@
 pkg_check_modules(OGG REQUIRED IMPORTED_TARGET ogg)
 target_link_libraries(yk-sound PRIVATE PkgConfig::OGG)
 
+# A generator is relinked whenever the game library changes, but its
+# program stays the same to the byte unless code it uses changed. The
+# content depends on a fingerprint of the program that is rewritten only
+# when it differs (Ninja then sees nothing new), so a change to play rules
+# does not draw every picture and encode every track again.
+function(yk_fingerprint tool)
+  set(out ${CMAKE_BINARY_DIR}/fingerprints/${tool}.sha256)
+  add_custom_command(
+    OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/fingerprints
+    COMMAND sh -c "sha256sum \"$1\" | cut -d' ' -f1 > \"$2.new\" && (cmp -s \"$2.new\" \"$2\" && rm \"$2.new\" || mv \"$2.new\" \"$2\")"
+            fingerprint $<TARGET_FILE:${tool}> ${out}
+    DEPENDS ${tool}
+    VERBATIM)
+  set(${tool}_FINGERPRINT ${out} PARENT_SCOPE)
+endfunction()
+yk_fingerprint(yk-art)
+yk_fingerprint(yk-sound)
+
 set(YK_IMAGE_GROUPS
   "play\;bitmap-1.ykd"
   "menu\;bitmap-menu.ykd"
@@ -21,7 +40,7 @@ foreach(group ${YK_IMAGE_GROUPS})
   add_custom_command(
     OUTPUT ${files}
     COMMAND yk-art ${name} ${YK_DATA_DIR}
-    DEPENDS yk-art
+    DEPENDS ${yk-art_FINGERPRINT}
     COMMENT "Generating ${name} pictures")
   list(APPEND YK_CONTENT_OUTPUTS ${files})
 endforeach()
@@ -29,7 +48,7 @@ endforeach()
 add_custom_command(
   OUTPUT ${YK_DATA_DIR}/sfx-1.ykd
   COMMAND yk-sound sfx ${YK_DATA_DIR}
-  DEPENDS yk-sound
+  DEPENDS ${yk-sound_FINGERPRINT}
   COMMENT "Generating sound effects")
 list(APPEND YK_CONTENT_OUTPUTS ${YK_DATA_DIR}/sfx-1.ykd)
 
@@ -38,7 +57,7 @@ foreach(track r31 r32 r33 r34 r35 r36 r37 r38 r39 r40 rcoll)
   add_custom_command(
     OUTPUT ${YK_DATA_DIR}/ogg/${track}.ogg
     COMMAND yk-sound music ${track} ${YK_DATA_DIR}
-    DEPENDS yk-sound
+    DEPENDS ${yk-sound_FINGERPRINT}
     COMMENT "Generating music ${track}")
   list(APPEND YK_CONTENT_OUTPUTS ${YK_DATA_DIR}/ogg/${track}.ogg)
 endforeach()
