@@ -4,6 +4,7 @@
 
 #include "app/Random.h"
 #include "assets/Asset.h"
+#include "audio/AlsaErrors.h"
 #include "audio/MusicStream.h"
 
 CAudio g_audio;
@@ -41,6 +42,7 @@ const char* const kTracks[CAudio::kTrackCount] = {
 
 int InstallSound(int driver)
 {
+    QuietAlsaErrors();
     if (install_sound(driver, MIDI_NONE, "") != 0)
         return -1;
     // Allegro answers a driver this build lacks with its null driver and
