@@ -84,6 +84,7 @@ void CAudio::ReadVolumes()
 
 void CAudio::InstallDriver()
 {
+    keptSoundVolume = keptMusicVolume = -1;
     int voices = kFirstVoices;
     reserve_voices(voices, -1);
     for (const DriverRow& row : kDrivers) {
@@ -95,8 +96,12 @@ void CAudio::InstallDriver()
         if (hooks.install(row.id) == 0)
             return;
     }
-    // No sound at all: zero volumes so that nothing tries to play.
+    // No sound at all: zero volumes so that nothing tries to play. The
+    // player's own volumes are kept for settings.ini, so that a run while
+    // the sound system is down does not lose them.
     set_config_string(kSection, "lastUsed", "NONE");
+    keptMusicVolume = musicVolume;
+    keptSoundVolume = soundVolume;
     musicVolume = 0;
     soundVolume = 0;
 }
@@ -105,8 +110,8 @@ void CAudio::SaveSettings()
 {
     set_config_file(kSettingsFile);
     set_config_int(kSection, "maxvolumemaster", masterVolume);
-    set_config_int(kSection, "maxvolumesounds", soundVolume);
-    set_config_int(kSection, "maxvolumemusic", musicVolume);
+    set_config_int(kSection, "maxvolumesounds", keptSoundVolume >= 0 ? keptSoundVolume : soundVolume);
+    set_config_int(kSection, "maxvolumemusic", keptMusicVolume >= 0 ? keptMusicVolume : musicVolume);
     g_music.Close();
     set_config_file("release");
 }
