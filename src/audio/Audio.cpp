@@ -14,6 +14,14 @@ namespace {
 constexpr const char* kSettingsFile = "settings.ini";
 constexpr const char* kSection = "audio";
 constexpr int kFirstVoices = 64;    // digital voices reserved before the first attempt
+// How loud the mix is. Allegro halves every voice by default, which with
+// the default volumes (music 114 of 255, effects 160) left the music 13 dB
+// below the level it was mixed at. A centred voice now plays at full scale
+// (Allegro's per-voice scale 0), trimmed by 7/8 so that the five loudest
+// effects at once over the loudest music clip hardly a sample: the title
+// music then plays about 8 dB below its file, some -23 dBFS RMS a loop.
+constexpr int kVolumePerVoice = 0;
+constexpr int kMixVolume = 224;     // Allegro's overall digital volume, 0..255
 constexpr int kPitchLow = 900;      // play_sample frequency, 1000 = the sample's own pitch
 constexpr int kPitchHigh = 1100;    // exclusive
 constexpr int kCentrePan = 127;
@@ -43,12 +51,15 @@ const char* const kTracks[CAudio::kTrackCount] = {
 int InstallSound(int driver)
 {
     QuietAlsaErrors();
+    set_volume_per_voice(kVolumePerVoice);
     if (install_sound(driver, MIDI_NONE, "") != 0)
         return -1;
     // Allegro answers a driver this build lacks with its null driver and
     // success; that is no sound, so the next row gets its turn.
-    if (digi_card != DIGI_NONE)
+    if (digi_card != DIGI_NONE) {
+        set_volume(kMixVolume, -1);
         return 0;
+    }
     remove_sound();
     return -1;
 }
