@@ -11,6 +11,15 @@ HEARD="$E2E_HOME/heard.raw"
 export HOME="$E2E_HOME"
 printf 'pcm.!default { type file; slave.pcm "null"; file "%s"; format "raw" }\n' "$HEARD" > "$HOME/.asoundrc"
 
+# Allegro's handler for SIGTERM can hang while the sound driver's thread
+# runs, so a game still running when a test ends is killed outright.
+audio_cleanup() {
+  [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2>/dev/null || true
+  GAME_PID=""
+  e2e_cleanup
+}
+trap audio_cleanup EXIT
+
 RAW=(-t raw -r 44100 -e unsigned -b 16 -c 2)
 BYTES_PER_SECOND=176400
 sox() { command sox -V1 "$@"; } # errors only: a trim to the very end is fine
