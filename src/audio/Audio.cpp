@@ -4,6 +4,7 @@
 
 #include "app/Random.h"
 #include "assets/Asset.h"
+#include "audio/AlsaErrors.h"
 #include "audio/MusicStream.h"
 
 CAudio g_audio;
@@ -13,6 +14,14 @@ namespace {
 constexpr const char* kSettingsFile = "settings.ini";
 constexpr const char* kSection = "audio";
 constexpr int kFirstVoices = 64;    // digital voices reserved before the first attempt
+// How loud the mix is. Allegro halves every voice by default, which with
+// the default volumes (music 114 of 255, effects 160) left the music 13 dB
+// below the level it was mixed at. A centred voice now plays at full scale
+// (Allegro's per-voice scale 0), trimmed by 7/8 so that the five loudest
+// effects at once over the loudest music clip hardly a sample: the title
+// music then plays about 8 dB below its file, some -23 dBFS RMS a loop.
+constexpr int kVolumePerVoice = 0;
+constexpr int kMixVolume = 224;     // Allegro's overall digital volume, 0..255
 constexpr int kPitchLow = 900;      // play_sample frequency, 1000 = the sample's own pitch
 constexpr int kPitchHigh = 1100;    // exclusive
 constexpr int kCentrePan = 127;
@@ -41,12 +50,16 @@ const char* const kTracks[CAudio::kTrackCount] = {
 
 int InstallSound(int driver)
 {
+    QuietAlsaErrors();
+    set_volume_per_voice(kVolumePerVoice);
     if (install_sound(driver, MIDI_NONE, "") != 0)
         return -1;
     // Allegro answers a driver this build lacks with its null driver and
     // success; that is no sound, so the next row gets its turn.
-    if (digi_card != DIGI_NONE)
+    if (digi_card != DIGI_NONE) {
+        set_volume(kMixVolume, -1);
         return 0;
+    }
     remove_sound();
     return -1;
 }
@@ -82,6 +95,7 @@ void CAudio::ReadVolumes()
 
 void CAudio::InstallDriver()
 {
+    keptSoundVolume = keptMusicVolume = -1;
     int voices = kFirstVoices;
     reserve_voices(voices, -1);
     for (const DriverRow& row : kDrivers) {
@@ -93,8 +107,12 @@ void CAudio::InstallDriver()
         if (hooks.install(row.id) == 0)
             return;
     }
-    // No sound at all: zero volumes so that nothing tries to play.
+    // No sound at all: zero volumes so that nothing tries to play. The
+    // player's own volumes are kept for settings.ini, so that a run while
+    // the sound system is down does not lose them.
     set_config_string(kSection, "lastUsed", "NONE");
+    keptMusicVolume = musicVolume;
+    keptSoundVolume = soundVolume;
     musicVolume = 0;
     soundVolume = 0;
 }
@@ -103,8 +121,8 @@ void CAudio::SaveSettings()
 {
     set_config_file(kSettingsFile);
     set_config_int(kSection, "maxvolumemaster", masterVolume);
-    set_config_int(kSection, "maxvolumesounds", soundVolume);
-    set_config_int(kSection, "maxvolumemusic", musicVolume);
+    set_config_int(kSection, "maxvolumesounds", keptSoundVolume >= 0 ? keptSoundVolume : soundVolume);
+    set_config_int(kSection, "maxvolumemusic", keptMusicVolume >= 0 ? keptMusicVolume : musicVolume);
     g_music.Close();
     set_config_file("release");
 }

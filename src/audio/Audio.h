@@ -33,6 +33,8 @@ public:
     int soundVolume = 160;               // 0..255
     int musicVolume = 127;               // 0..255
     int currentTrack = -1;               // -1 none, else 0..10
+    int keptSoundVolume = -1;            // as read, when no driver came up: written back
+    int keptMusicVolume = -1;            //   instead of the zeros played at; else -1
     Hooks hooks = LibraryHooks();        // the sound library unless a test says otherwise
 
 private:

@@ -3,11 +3,41 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 namespace {
 constexpr int kMinBufferFrames = 256;     // below this a voice would be refilled too often
 constexpr uint16_t kSilence = 0x8000;     // the middle of Allegro's unsigned samples
+
+// The output of a stream that played out with its last buffer still open.
+// The next stream played in the same format takes it over and fills that
+// buffer on from where the last sound ended, so the music restarted right
+// after its end goes on without a gap. Any other play lets it go. Not freed
+// at exit: by then Allegro has taken its voice back itself.
+struct SParked {
+    CPcmOutput* output = nullptr;
+    unsigned char* buffer = nullptr; // null when the last buffer went back whole
+    int filled = 0;                  // frames of buffer already filled
+    int channels = 0;
+    int rate = 0;
+    int frames = 0;
+} s_parked;
+
+void DropParked()
+{
+    delete s_parked.output;
+    s_parked = SParked{};
+}
+
 } // namespace
+
+COggStream::~COggStream()
+{
+    if (!parked || !output)
+        return;
+    DropParked();
+    s_parked = {output.release(), openBuffer, openFrames, decoder.Channels(), decoder.Rate(), frames};
+}
 
 bool COggStream::Create(const void* block, int bytes, bool lastBlock)
 {
@@ -24,12 +54,29 @@ int COggStream::Play(int bufferBytes, int vol, int pan)
         return kOggOk;
     }
     frames = std::max(kMinBufferFrames, bufferBytes / decoder.BytesPerFrame());
-    output = MakePcmOutput(frames, decoder.Channels(), decoder.Rate(), volume, this->pan);
-    if (speed != 1000)
+    if (s_parked.output && s_parked.channels == decoder.Channels() && s_parked.rate == decoder.Rate() &&
+        s_parked.frames == frames && s_parked.output->Resume()) {
+        output.reset(s_parked.output);
+        openBuffer = s_parked.buffer;
+        openFrames = s_parked.filled;
+        s_parked = SParked{};
         output->Adjust(volume, this->pan, speed);
+    } else {
+        DropParked();
+        output = MakePcmOutput(frames, decoder.Channels(), decoder.Rate(), volume, this->pan);
+        if (speed != 1000)
+            output->Adjust(volume, this->pan, speed);
+    }
     tailBuffers = 0;
     ended = false;
     return kOggOk;
+}
+
+void COggStream::Stop()
+{
+    // A parked output is already on its way out, or to the next stream.
+    if (!parked)
+        output.reset();
 }
 
 int COggStream::Poll()
@@ -37,23 +84,36 @@ int COggStream::Poll()
     if (!output)
         return kOggNotPlaying;
     while (!ended) {
-        unsigned char* buffer = output->Buffer();
-        if (!buffer)
+        // A buffer that the stream before this one began is carried on first.
+        unsigned char* buffer = std::exchange(openBuffer, nullptr);
+        const int from = std::exchange(openFrames, 0);
+        if (!buffer) {
+            buffer = output->Buffer();
+            if (!buffer)
+                break;
+            if (decoder.Finished() && ++tailBuffers >= output->DrainBuffers())
+                ended = true;
+        }
+        const int filled = from + decoder.Read(buffer + from * decoder.BytesPerFrame(), frames - from);
+        PadWithSilence(buffer, filled);
+        if (filled < frames && decoder.Finished() && !ended && output->Park()) {
+            // The last sound is in: the rest of this buffer is left open for
+            // whatever plays next, and stays silent if nothing does.
+            openBuffer = buffer;
+            openFrames = filled;
+            ended = parked = true;
             break;
-        if (decoder.Finished() && ++tailBuffers >= output->DrainBuffers())
-            ended = true;
-        Fill(buffer);
+        }
         output->Release();
     }
     return ended ? kOggPlayedOut : kOggOk;
 }
 
-void COggStream::Fill(unsigned char* buffer)
+void COggStream::PadWithSilence(unsigned char* buffer, int fromFrame) const
 {
     // Whatever the decoder cannot give yet (or ever) is silence.
     const int bytesPerFrame = decoder.BytesPerFrame();
-    const int got = decoder.Read(buffer, frames);
-    for (int i = got * bytesPerFrame; i < frames * bytesPerFrame; i += 2)
+    for (int i = fromFrame * bytesPerFrame; i < frames * bytesPerFrame; i += 2)
         std::memcpy(buffer + i, &kSilence, 2);
 }
 

@@ -15,14 +15,22 @@
 // - a refill buffer holds up to one block; handing it back with a count
 //   other than -1 marks the last block;
 // - the playing query is false once everything has been heard, after a stop,
-//   and after bad data cut the track short;
+//   and after bad data cut the track short; on a voice, already once the
+//   last sound is queued: the voice plays it out and carries straight on
+//   with the next stream started in the same format, so a track started
+//   again at once loops without a gap;
 // - volume and pan run 0..255 (other values are clamped), speed 1000 is normal;
 // - every call accepts a null stream and then does nothing.
 class COggStream {
 public:
+    COggStream() = default;
+    COggStream(const COggStream&) = delete;
+    COggStream& operator=(const COggStream&) = delete;
+    ~COggStream();
+
     bool Create(const void* block, int bytes, bool lastBlock);
     int Play(int bufferBytes, int vol, int pan);
-    void Stop() { output.reset(); }
+    void Stop();
     int Poll();
     void* RefillBuffer() { return decoder.RefillBuffer(); }
     void CommitRefill(int bytes) { decoder.CommitRefill(bytes); }
@@ -33,7 +41,7 @@ public:
     int Volume() const { return volume; }
 
 private:
-    void Fill(unsigned char* buffer);
+    void PadWithSilence(unsigned char* buffer, int fromFrame) const;
 
     COggDecoder decoder;                 // compressed blocks in, PCM out
     std::unique_ptr<CPcmOutput> output;  // none before Play and after Stop
@@ -42,7 +50,10 @@ private:
     int pan = 128;                       // 0..255, 128 centre
     int speed = 1000;                    // thousandths of the normal rate
     int tailBuffers = 0;                 // buffers asked for since the decoder finished
-    bool ended = false;                  // the last sound has been heard
+    bool ended = false;                  // the last sound has been heard (or queued, when parked)
+    bool parked = false;                 // ended with the output waiting for the next stream
+    unsigned char* openBuffer = nullptr; // got from the output, not yet handed back
+    int openFrames = 0;                  // frames of openBuffer already filled
 };
 
 // Results of alogg_play_oggstream and alogg_poll_oggstream.

@@ -15,6 +15,12 @@ public:
     // How many more buffers are asked for after the one holding the last
     // sound before that sound has surely been heard.
     virtual int DrainBuffers() const = 0;
+    // The stream feeding this output has given its last sound: keep playing
+    // what was given, then fall silent unless Resume() comes first. False
+    // when the output cannot be carried on by another stream.
+    virtual bool Park() { return false; }
+    // Taken up again by the next stream; false when it has fallen silent.
+    virtual bool Resume() { return false; }
 };
 
 // An Allegro voice when a real sound driver is installed, otherwise a silent

@@ -16,7 +16,11 @@ CVoiceOutput::~CVoiceOutput() { stop_audio_stream(stream); }
 
 unsigned char* CVoiceOutput::Buffer() { return static_cast<unsigned char*>(get_audio_stream_buffer(stream)); }
 
-void CVoiceOutput::Release() { free_audio_stream_buffer(stream); }
+void CVoiceOutput::Release()
+{
+    free_audio_stream_buffer(stream);
+    started = true;
+}
 
 void CVoiceOutput::Adjust(int vol, int pan, int speed)
 {
@@ -29,3 +33,20 @@ void CVoiceOutput::Adjust(int vol, int pan, int speed)
 // the last sound may sit in the first fragment of a half, so it is heard once
 // the rest of that half and all of the next have been asked for.
 int CVoiceOutput::DrainBuffers() const { return 2 * stream->bufcount; }
+
+// A parked voice stops at the end of its sample instead of wrapping round to
+// play its older half again; Resume() makes it loop once more. A voice starts
+// with its first buffer handed back, so one not yet started is still usable.
+bool CVoiceOutput::Park()
+{
+    voice_set_playmode(stream->voice, PLAYMODE_PLAY);
+    return true;
+}
+
+bool CVoiceOutput::Resume()
+{
+    if (started && voice_get_position(stream->voice) < 0)
+        return false;
+    voice_set_playmode(stream->voice, PLAYMODE_LOOP);
+    return true;
+}

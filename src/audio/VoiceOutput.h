@@ -14,10 +14,13 @@ public:
     void Release() override;
     void Adjust(int vol, int pan, int speed) override;
     int DrainBuffers() const override;
+    bool Park() override;
+    bool Resume() override;
 
 private:
     CVoiceOutput(AUDIOSTREAM* stream, int rate) : stream(stream), rate(rate) {}
 
-    AUDIOSTREAM* stream; // owned
-    int rate;            // frames per second at speed 1000
+    AUDIOSTREAM* stream;  // owned
+    int rate;             // frames per second at speed 1000
+    bool started = false; // a buffer has been handed back, which starts the voice
 };

@@ -126,12 +126,28 @@ TEST_F(AudioTest, InitMasksVolumesAndRecordsTheDriverThatWorked)
     EXPECT_NE(ReadFile("settings.ini").find("fullscreen = 0"), std::string::npos);
 }
 
-TEST_F(AudioTest, WithoutAnyDriverTheGameIsSilentAndSavesZeroVolumes)
+// A run while the sound system is down plays at volume 0 but leaves the
+// player's volumes in settings.ini as they were (masked like any read), so
+// the next run with sound has them again.
+TEST_F(AudioTest, WithoutAnyDriverTheGameIsSilentButKeepsTheSavedVolumes)
 {
+    WriteFile("settings.ini", "[audio]\nmaxvolumesounds = 200\nmaxvolumemusic = 300\n");
     workingDriver = 12345;
     audio.Init();
     EXPECT_EQ(attempts, (std::vector<int>{DIGI_ALSA, DIGI_OSS, DIGI_JACK, DIGI_ESD, DIGI_AUTODETECT}));
     EXPECT_EQ(Setting("lastUsed"), "NONE");
+    EXPECT_EQ(audio.soundVolume, 0);
+    EXPECT_EQ(audio.musicVolume, 0);
+    audio.SaveSettings();
+    EXPECT_EQ(Setting("maxvolumesounds"), "200");
+    EXPECT_EQ(Setting("maxvolumemusic"), "44");
+
+    workingDriver = DIGI_ALSA;
+    CAudio later;
+    later.hooks = audio.hooks;
+    later.Init();
+    EXPECT_EQ(later.soundVolume, 200);
+    EXPECT_EQ(later.musicVolume, 44);
 
     // The real library too: this build has no card, and Allegro's null
     // driver (which it gives for unknown ids) does not count as one.
@@ -142,8 +158,8 @@ TEST_F(AudioTest, WithoutAnyDriverTheGameIsSilentAndSavesZeroVolumes)
     EXPECT_EQ(real.soundVolume, 0);
     EXPECT_EQ(real.musicVolume, 0);
     real.SaveSettings();
-    EXPECT_EQ(Setting("maxvolumesounds"), "0");
-    EXPECT_EQ(Setting("maxvolumemusic"), "0");
+    EXPECT_EQ(Setting("maxvolumesounds"), "160");
+    EXPECT_EQ(Setting("maxvolumemusic"), "127");
     EXPECT_EQ(Setting("maxvolumemaster"), "230");
 }
 
