@@ -74,3 +74,17 @@ wait_exit() { # prints the exit code
 screenshot() { # NAME
   import -window root "$YK_OUT/$1.png"
 }
+
+# Waits for the game to end and sets GAME_EXIT to its exit code. Unlike
+# $(wait_exit) it runs in this shell, which alone can reap the game: a game
+# that ends at once is still reported rightly.
+wait_game_exit() {
+  for _ in $(seq 100); do
+    kill -0 "$GAME_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$GAME_PID" 2>/dev/null && fail "game did not exit"
+  GAME_EXIT=0
+  wait "$GAME_PID" || GAME_EXIT=$?
+  GAME_PID=""
+}
