@@ -10,8 +10,6 @@ write_scores() {
       case $i in 1) v=100 ;; 35) v=1 ;; *) v=0 ;; esac; echo "$i = $v"; done
     echo 'dontcheat = 405'; } > "$E2E_HOME/score.yk"
 }
-point() { xdotool mousemove --window "$win" "$1" "$2"; sleep 0.05; }
-click() { xdotool mousedown 1; sleep 0.1; xdotool mouseup 1; }
 close_and_check() { # WHERE
   "$YK_WM_DELETE" "$win"
   wait_game_exit
@@ -26,25 +24,17 @@ start_x
 make_home
 write_scores
 
-start_game
-win=$(wait_window)
-sleep 0.5
+open_game
 close_and_check "title"
 
-rm "$E2E_HOME/settings.ini"; make_home 2>/dev/null || printf '[game]\nfullscreen = 0\n' > "$E2E_HOME/settings.ini"
-start_game
-win=$(wait_window)
-xdotool windowfocus --sync "$win" 2>/dev/null || true
-sleep 0.5
+printf '[game]\nfullscreen = 0\n' > "$E2E_HOME/settings.ini"
+open_game
 press space
 sleep 1
 close_and_check "level select"
 
 printf '[game]\nfullscreen = 0\n' > "$E2E_HOME/settings.ini"
-start_game
-win=$(wait_window)
-xdotool windowfocus --sync "$win" 2>/dev/null || true
-sleep 0.5
+open_game
 press space
 sleep 1
 point 200 300
