@@ -1,9 +1,25 @@
 #include <allegro.h>
 
-#include "app/GameApp.h"
+#include <cstdio>
+#include <string>
 
-int main()
+#include "app/CommandLine.h"
+#include "app/Display.h"
+#include "app/GameApp.h"
+#include "app/GameHome.h"
+
+int main(int argc, char** argv)
 {
+    const SCommandLine line = ParseCommandLine(argc, argv);
+    const int answered = AnswerCommandLine(line, GameHome::kName, stdout, stderr);
+    if (answered >= 0)
+        return answered;
+    std::string error;
+    if (!GameHome::Prepare(error)) {
+        std::fprintf(stderr, "%s: %s\n", CGameApp::kTitle, error.c_str());
+        return CGameApp::kExitStartFailed;
+    }
+    g_display.fullscreenOverride = line.fullscreen;
     CGameApp app;
     return app.Main();
 }

@@ -5,6 +5,10 @@
 #include <jpgalleg.h>
 #include <loadpng.h>
 
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
 CDisplay g_display;
 
 namespace {
@@ -16,6 +20,8 @@ constexpr int kWindowedDriver = GFX_XWINDOWS;
 int CDisplay::Init(const char* title, int width, int height, int depth, bool fullscreen)
 {
     fullscreen = ReadSettings();
+    if (fullscreenOverride >= 0)
+        fullscreen = fullscreenOverride != 0; // this run only: the file keeps its value
 
     width = kScreenW;
     height = kScreenH;
@@ -36,7 +42,9 @@ int CDisplay::Init(const char* title, int width, int height, int depth, bool ful
     }
     backBuffer = nullptr;
     cursorSprite = nullptr;
-    if (!fullscreen) {
+    // Asked for fullscreen, the library may still have fallen back to a
+    // window: what counts is what it opened.
+    if (gfx_driver && gfx_driver->windowed) {
         SetWindowTitle(title);
         set_display_switch_mode(SWITCH_BACKGROUND);
     }
@@ -52,6 +60,9 @@ bool CDisplay::ReadSettings()
     cursorVisible = false;
     const bool fullscreen = get_config_int("game", "fullscreen", 1) != 0;
     set_config_int("game", "fullscreen", fullscreen ? 1 : 0);
+    // Off unless the player asks: a laptop need not spin a core on the title.
+    maxFps = std::max(0, get_config_int("game", "maxfps", 0));
+    set_config_int("game", "maxfps", maxFps);
     return fullscreen;
 }
 
@@ -95,6 +106,21 @@ void CDisplay::Present()
     BITMAP* target = presentTarget ? presentTarget : screen;
     if (target && backBuffer)
         Draw16::Blit(backBuffer, target, 0, 0, 0, 0, kScreenW, kScreenH);
+    if (maxFps > 0)
+        CapFrameRate();
+}
+
+void CDisplay::CapFrameRate()
+{
+    using Clock = std::chrono::steady_clock;
+    const auto frame = std::chrono::nanoseconds(1'000'000'000LL / maxFps);
+    const auto now = Clock::now();
+    // After a stall (loading, a slow frame) the cap starts afresh rather
+    // than racing to catch up.
+    if (nextFrame < now - frame)
+        nextFrame = now;
+    nextFrame += frame;
+    std::this_thread::sleep_until(nextFrame);
 }
 
 void CDisplay::ConfineMouse()

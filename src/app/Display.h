@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 
 struct BITMAP;
 
@@ -27,6 +28,9 @@ public:
     // running headless (tests, benchmarks, the autopilot).
     void SetPresentTarget(BITMAP* target) { presentTarget = target; }
 
+    int fullscreenOverride = -1;    // from the command line: -1 none, else this run only
+    int maxFps = 0;                 // settings.ini [game] maxfps: frames a second at most, 0 no cap
+
     BITMAP* backBuffer = nullptr;   // 1024 x 768 memory bitmap
     BITMAP* cursorSprite = nullptr; // 29 x 29, mask colour outside the ring
     int cursorSize = 0;             // pixels
@@ -35,7 +39,10 @@ public:
     int cursorAngle = 0;            // Allegro angle units, 0..255
 
 private:
+    void CapFrameRate();
+
     BITMAP* presentTarget = nullptr;
+    std::chrono::steady_clock::time_point nextFrame; // when the next capped frame may show
 };
 
 extern CDisplay g_display;

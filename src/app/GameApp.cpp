@@ -14,6 +14,8 @@
 #include "input/Controls.h"
 #include "text/Ttf.h"
 
+std::atomic<bool> CGameApp::closeRequested{false};
+
 int CGameApp::Init(const char* title, int width, int height, int depth, bool fullscreen)
 {
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
@@ -25,6 +27,7 @@ int CGameApp::Init(const char* title, int width, int height, int depth, bool ful
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     if (g_display.Init(title, width, height, depth, fullscreen) != 0)
         return 1;
+    set_close_button_callback(RequestClose);
     g_audio.Init();
     g_controls.Init();
     running = true;
@@ -105,8 +108,14 @@ void CGameApp::RunFrame()
     // No cap on ticks per frame: logic never falls behind, drawing does.
     while (g_timer.Pending()) {
         HandleInput();
+        if (CloseRequested())
+            break; // a modal loop was closed: nothing more for this state
         Update();
         g_timer.Consume();
+    }
+    if (CloseRequested()) {
+        Quit(); // as leaving through the title: shut-down saves the settings
+        return;
     }
     Draw();
 }

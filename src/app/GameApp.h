@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <vector>
 
 class CState;
@@ -34,7 +35,14 @@ public:
 
     void SetRunning(bool value) { running = value; }
 
+    // The window's close button: the library calls RequestClose on its own
+    // thread; the main loop and every modal loop end as soon as they see it.
+    static void RequestClose() { closeRequested = true; }
+    static bool CloseRequested() { return closeRequested; }
+    static void ClearCloseRequest() { closeRequested = false; }
+
 private:
     std::vector<CState*> states; // the stack; back() is current, not owned
     bool running = false;
+    static std::atomic<bool> closeRequested;
 };

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/Display.h"
+#include "app/GameApp.h"
 #include "app/TickTimer.h"
 #include "assets/Asset.h"
 #include "audio/Audio.h"
@@ -141,7 +142,8 @@ void CLevelSelect::Open()
 
 void CLevelSelect::Run()
 {
-    while (Pass())
+    // The window's close button ends the screen without choosing anything.
+    while (!CGameApp::CloseRequested() && Pass())
         pacer.Wait();
 }
 
@@ -299,10 +301,11 @@ void CLevelSelect::ShowHelp()
     do {
         pacer.Wait();
         PollInput();
-    } while (!HelpClosed());
+    } while (!HelpClosed() && !CGameApp::CloseRequested());
     // Escape closes the help screen on its press; its release must not also
     // leave the level-select screen for the title.
-    while (g_controls.Key(KEY_ESC, kInputPressed) || g_controls.Key(KEY_ESC, kInputHeld)) {
+    while ((g_controls.Key(KEY_ESC, kInputPressed) || g_controls.Key(KEY_ESC, kInputHeld)) &&
+           !CGameApp::CloseRequested()) {
         pacer.Wait();
         PollInput();
     }

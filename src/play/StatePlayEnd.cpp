@@ -158,7 +158,8 @@ void CStatePlay::DrawCompletionScreen()
         g_audio.Update();
         g_controls.Poll();
         if (g_controls.Mouse(2, kInputPressed) || g_controls.Key(KEY_SPACE, kInputPressed) ||
-            g_controls.Key(KEY_ENTER, kInputPressed) || g_controls.Key(KEY_ESC, kInputPressed)) {
+            g_controls.Key(KEY_ENTER, kInputPressed) || g_controls.Key(KEY_ESC, kInputPressed) ||
+            CGameApp::CloseRequested()) {
             done = true;
             g_timer.Reset();
         }

@@ -74,3 +74,60 @@ wait_exit() { # prints the exit code
 screenshot() { # NAME
   import -window root "$YK_OUT/$1.png"
 }
+
+# Waits for the game to end and sets GAME_EXIT to its exit code. Unlike
+# $(wait_exit) it runs in this shell, which alone can reap the game: a game
+# that ends at once is still reported rightly.
+wait_game_exit() {
+  for _ in $(seq 100); do
+    kill -0 "$GAME_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$GAME_PID" 2>/dev/null && fail "game did not exit"
+  GAME_EXIT=0
+  wait "$GAME_PID" || GAME_EXIT=$?
+  GAME_PID=""
+}
+
+# Starts an installed program as a player would: from an unrelated folder,
+# with a fresh HOME; checks its window and the files it keeps in the XDG
+# folder (settings, scores after Space, the data link), then closes it.
+play_installed() { # PROGRAM DATA-DIR
+  local program=$1 data=$2 home elsewhere folder
+  home=$(mktemp -d "$E2E_HOME/home-XXXXXX")
+  elsewhere=$(mktemp -d "$E2E_HOME/cwd-XXXXXX")
+  folder="$home/.local/share/yolvar-krandel"
+  (cd "$elsewhere" && HOME="$home" XDG_DATA_HOME= exec "$program" --windowed) \
+    >"$E2E_HOME/stdout.log" 2>"$E2E_HOME/stderr.log" &
+  GAME_PID=$!
+  win=$(wait_window)
+  xdotool windowfocus --sync "$win" 2>/dev/null || true
+  sleep 0.5
+  geometry=$(xdotool getwindowgeometry "$win")
+  echo "$geometry" | grep -q '1024x768' || fail "window is not 1024x768: $geometry"
+  local attempt
+  for attempt in 1 2 3; do # a loaded machine may miss a short press
+    press space
+    for _ in $(seq 50); do [ -f "$folder/score.yk" ] && break 2; sleep 0.1; done
+  done
+  "$YK_WM_DELETE" "$win"
+  wait_game_exit
+  [ "$GAME_EXIT" = 0 ] || fail "installed game: exit code $GAME_EXIT: $(cat "$E2E_HOME/stderr.log")"
+  [ -f "$folder/score.yk" ] || fail "no score.yk in $folder"
+  grep -qE '^fullscreen *= *1$' "$folder/settings.ini" || fail "settings.ini in $folder: $(cat "$folder/settings.ini")"
+  [ "$(readlink -f "$folder/data")" = "$(readlink -f "$data")" ] || fail "$folder/data does not lead to $data"
+  [ -z "$(ls -A "$elsewhere")" ] || fail "the game wrote into the folder it was started from: $(ls -A "$elsewhere")"
+  echo "installed game played in $folder"
+}
+
+# Starts the game and waits for its window, focused; sets win.
+open_game() {
+  start_game
+  win=$(wait_window)
+  xdotool windowfocus --sync "$win" 2>/dev/null || true
+  sleep 0.5
+}
+
+point() { xdotool mousemove --window "$win" "$1" "$2"; sleep 0.05; }
+# A click held long enough for the menu's polls (100 a second) to see it.
+click() { xdotool mousedown 1; sleep 0.1; xdotool mouseup 1; }

@@ -26,7 +26,8 @@ Canvas PowerUpIcon(int kind);          // 1 magnetic .. 8 detonate
 Canvas PlainEgg();
 Canvas PowerUpEgg();
 Canvas AlienFrame(int look, int frame); // look 0..3 larvae (Y, G, R, B), 4 the wanderer
-Canvas PuckSprite(int player);          // 0 single, 1 and 2 the two players; spikes included
+// 0 single, 1 and 2 the two players; spikes included; size 0 is the game's own.
+Canvas PuckSprite(int player, int size = 0);
 
 // Backgrounds also serve the level-select picture.
 Canvas SystemBackground(int system, int w, int h, uint32_t seed);

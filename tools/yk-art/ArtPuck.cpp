@@ -10,9 +10,9 @@ namespace {
 // is what cvar_crackRadius should match.
 constexpr int kPuck = 40, kSpikes = 50, kSpikeCount = 12;
 
-Canvas Puck(Rgb glow)
+Canvas Puck(Rgb glow, float scale = 1)
 {
-    Canvas c(kPuck, kPuck);
+    Canvas c(int(kPuck * scale), int(kPuck * scale), {}, scale);
     const V2 m = {kPuck / 2.0f, kPuck / 2.0f};
     auto shell = [m](V2 p) { return SdCircle(p, m, 18); };
     Body(c, shell, [&](V2 p, N3 n) {
@@ -33,9 +33,9 @@ Canvas Puck(Rgb glow)
     return c;
 }
 
-Canvas Spikes(Rgb tip)
+Canvas Spikes(Rgb tip, float scale = 1)
 {
-    Canvas c(kSpikes, kSpikes);
+    Canvas c(int(kSpikes * scale), int(kSpikes * scale), {}, scale);
     const V2 m = {kSpikes / 2.0f, kSpikes / 2.0f};
     auto spikes = [m](V2 p) {
         float d = 1e9f;
@@ -70,13 +70,15 @@ Canvas Acid()
 
 } // namespace
 
-Canvas PuckSprite(int player)
+Canvas PuckSprite(int player, int size)
 {
     const Rgb glow[3] = {Hex(0xff5020), Hex(0x30f050), Hex(0x3080ff)};
     const Rgb tip[3] = {Hex(0xffb080), Hex(0x90ffa0), Hex(0x90c0ff)};
-    Canvas c = Spikes(tip[player]);
-    Canvas under(kSpikes, kSpikes);
-    under.Draw(Puck(glow[player]), (kSpikes - kPuck) / 2, (kSpikes - kPuck) / 2);
+    const float scale = size > 0 ? float(size) / kSpikes : 1;
+    Canvas c = Spikes(tip[player], scale);
+    Canvas under(c.W(), c.H());
+    const Canvas puck = Puck(glow[player], scale);
+    under.Draw(puck, (c.W() - puck.W()) / 2, (c.H() - puck.H()) / 2);
     under.Draw(c, 0, 0);
     return under;
 }

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
-Canvas::Canvas(int w_, int h_, Px fill) : w(w_), h(h_), px(size_t(w_) * h_, fill) {}
+Canvas::Canvas(int w_, int h_, Px fill, float pixelsPerUnit)
+    : w(w_), h(h_), k(pixelsPerUnit), px(size_t(w_) * h_, fill)
+{
+}
 
 Box Canvas::Clip(Box b) const
 {
@@ -29,8 +32,8 @@ void Canvas::Fill(const SdfFn& sdf, const PaintFn& paint, float opacity, Box box
     const Box b = Clip(box);
     for (int y = b.y0; y < b.y1; ++y)
         for (int x = b.x0; x < b.x1; ++x) {
-            const V2 p = {x + 0.5f, y + 0.5f};
-            const float cov = Clamp01(0.5f - sdf(p));
+            const V2 p = Centre(x, y);
+            const float cov = Clamp01(0.5f - sdf(p) * k);
             if (cov > 0)
                 Blend(x, y, paint(p), cov * opacity);
         }
@@ -46,7 +49,7 @@ void Canvas::Paint(const PaintFn& paint, Box box)
     const Box b = Clip(box);
     for (int y = b.y0; y < b.y1; ++y)
         for (int x = b.x0; x < b.x1; ++x) {
-            const Rgb c = paint({x + 0.5f, y + 0.5f});
+            const Rgb c = paint(Centre(x, y));
             At(x, y) = {c.r, c.g, c.b, 1};
         }
 }
@@ -65,7 +68,7 @@ void Canvas::Darken(const SdfFn& sdf, float amount, float soft, Box box)
     const Box b = Clip(box);
     for (int y = b.y0; y < b.y1; ++y)
         for (int x = b.x0; x < b.x1; ++x) {
-            const float d = sdf({x + 0.5f, y + 0.5f});
+            const float d = sdf(Centre(x, y));
             const float k = amount * Clamp01(0.5f - d / soft);
             Px& p = At(x, y);
             p.r *= 1 - k;

@@ -25,7 +25,9 @@ using PaintFn = std::function<Rgb(V2)>;
 // converted to an Allegro bitmap only when saved.
 class Canvas {
 public:
-    Canvas(int w, int h, Px fill = {});
+    // pixelsPerUnit > 1 draws the same shapes larger: shapes are given in
+    // units, one unit a pixel of the game's sprites (icons need bigger ones).
+    Canvas(int w, int h, Px fill = {}, float pixelsPerUnit = 1);
 
     int W() const { return w; }
     int H() const { return h; }
@@ -53,7 +55,10 @@ public:
 private:
     Box Clip(Box b) const;
 
+    V2 Centre(int x, int y) const { return {(x + 0.5f) / k, (y + 0.5f) / k}; }
+
     int w, h;
+    float k; // pixels per unit
     std::vector<Px> px;
 };
 

@@ -94,3 +94,20 @@ bool ImageSet::WriteDefinition() const
     }
     return true;
 }
+
+bool SaveIcon(const std::string& path, const Canvas& c)
+{
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    BITMAP* bmp = create_bitmap_ex(32, c.W(), c.H());
+    for (int y = 0; y < c.H(); ++y)
+        for (int x = 0; x < c.W(); ++x) {
+            const Px& p = c.At(x, y);
+            auto byte = [](float v) { return int(Clamp01(v) * 255 + 0.5f); };
+            putpixel(bmp, x, y, makeacol32(byte(p.r), byte(p.g), byte(p.b), byte(p.a)));
+        }
+    const bool ok = save_png(path.c_str(), bmp, nullptr) == 0;
+    destroy_bitmap(bmp);
+    if (!ok)
+        std::fprintf(stderr, "yk-art: cannot write %s\n", path.c_str());
+    return ok;
+}

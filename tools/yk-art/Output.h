@@ -36,5 +36,8 @@ private:
     std::vector<AssetEntry> assets;
 };
 
+// Saves a picture with its alpha channel, as desktop icons want it.
+bool SaveIcon(const std::string& path, const Canvas& c);
+
 // The folder of images inside the data directory, as the definitions name it.
 constexpr const char* kImageDir = "img";

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "Art.h"
 #include "TextArt.h"
@@ -17,12 +18,26 @@ namespace {
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: yk-art play|menu|level|circulatory|digestive|respiratory|nervous DATADIR\n");
+    std::fprintf(stderr, "usage: yk-art play|menu|level|circulatory|digestive|respiratory|nervous DATADIR\n"
+                         "       yk-art icons DIR   (desktop icons: DIR/NxN/apps/yolvar-krandel.png)\n");
     return 2;
+}
+
+// The desktop icon: the player's spiked puck, drawn afresh at each size.
+bool MakeIcons(const char* dir)
+{
+    bool ok = true;
+    for (int size : {32, 64, 128, 256}) {
+        const std::string n = std::to_string(size);
+        ok = SaveIcon(std::string(dir) + "/" + n + "x" + n + "/apps/yolvar-krandel.png", PuckSprite(0, size)) && ok;
+    }
+    return ok;
 }
 
 bool Make(const char* what, const char* dir)
 {
+    if (!std::strcmp(what, "icons"))
+        return MakeIcons(dir);
     for (int s = 0; s < kSystemCount; ++s)
         if (!std::strcmp(what, SystemSetName(s) + 7)) { // the name after "bitmap-"
             ImageSet set(SystemSetName(s), dir);
