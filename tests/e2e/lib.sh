@@ -21,19 +21,20 @@ trap e2e_cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 start_x() {
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do
-      xdpyinfo >/dev/null 2>&1 && return 0
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
+  # The server takes the first free display itself and names it, so that
+  # tests started at the same moment never share one.
+  local named="$E2E_HOME/xdisplay"
+  : >"$named"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$named" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    [ -s "$named" ] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || fail "no X server could be started"
+    sleep 0.1
   done
-  fail "no X server could be started"
+  [ -s "$named" ] || fail "the X server named no display"
+  export DISPLAY=":$(head -n1 "$named")"
+  xdpyinfo >/dev/null 2>&1 || fail "the X server on $DISPLAY does not answer"
 }
 
 # A game home as ./yk play makes it: data linked in, windowed settings.
