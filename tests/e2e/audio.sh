@@ -116,14 +116,26 @@ tone() { # FROM TO HZ
 }
 
 # Start of the first sudden rise of sound above 2 kHz within FROM..TO: a
-# 5 ms window 15 dB above every window of the 0.3 s before it and above
-# -60 dBFS. Prints its time, or nothing.
+# 5 ms window 15 dB above every window of the 0.3 s before it (which may
+# lie before FROM) and above -60 dBFS. Prints its time, or nothing.
 onset() { # FROM TO
-  windows "$1" "$2" 0.005 sinc 2000 | awk '
+  windows "$(plus "$1" -0.3)" "$2" 0.005 sinc 2000 | awk '
     { t[NR] = $1; l[NR] = $2 }
     END { for (i = 61; i <= NR; i++) {
             m = -200; for (j = i - 60; j < i; j++) if (l[j] > m) m = l[j]
             if (l[i] > -60 && l[i] > m + 15) { print t[i]; exit } } }'
+}
+
+# Onset of the anvil of a Space pressed at PRESSED and released at RELEASED
+# (seconds heard). Looked for up to 2.5 s of sound after the press: the file
+# grows faster than real time, so on a loaded machine far more sound than
+# the press's own length can pass before the game reads the key. The first
+# rise is the anvil; the count-down's "Go!" comes a second after it.
+anvil_onset() { # PRESSED RELEASED
+  local until
+  until=$(plus "$1" 2.5)
+  holds "$(plus "$2" 0.5) > $until" && until=$(plus "$2" 0.5)
+  onset "$1" "$until"
 }
 
 # Where music first sounds: the first 10 ms window above -60 dBFS.

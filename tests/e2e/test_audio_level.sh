@@ -26,7 +26,7 @@ sleep 2 # past the count-down and its "Go!"
 restart=$(heard)
 press space # in play: the level starts again, with the anvil
 released=$(heard)
-wait_heard "$(plus "$restart" 4)"
+wait_heard "$(plus "$released" 4)"
 
 menu_a=$(tone "$(plus "$title" -2)" "$title" "$menu_hz")
 menu_b=$(tone "$(plus "$title" -2)" "$title" "$level_hz")
@@ -39,7 +39,7 @@ holds "$level_b > $level_a + 30" || fail "level 1 does not play its own track"
 
 # The anvil sounds while the key is still down; the count-down's "Go!"
 # comes a second later.
-anvil=$(onset "$restart" "$(plus "$released" 0.5)")
+anvil=$(anvil_onset "$restart" "$released")
 [ -n "$anvil" ] || fail "no anvil right after Space"
 echo "anvil $(plus "$anvil" "-$restart") s after Space (released after $(plus "$released" "-$restart") s)"
 after=$(tone "$(plus "$anvil" 1.2)" "$(plus "$anvil" 2)" "$level_hz")

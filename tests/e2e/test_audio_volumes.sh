@@ -35,7 +35,7 @@ round() { # [silent]: no music to wait for
   restart=$(heard)
   press space
   released=$(heard)
-  wait_heard "$(plus "$restart" 3)"
+  wait_heard "$(plus "$released" 3)"
   press Escape
   sleep 1
 }
@@ -46,7 +46,7 @@ round() { # [silent]: no music to wait for
 measure() { # RESTART RELEASED
   local music anvil
   music=$(tone "$(plus "$1" -1.5)" "$1" "$level_hz")
-  anvil=$(onset "$1" "$(plus "$2" 0.5)")
+  anvil=$(anvil_onset "$1" "$2")
   [ -n "$anvil" ] || { echo "$music none"; return; }
   echo "$music $(rms "$anvil" "$(plus "$anvil" 0.3)" sinc 1000)"
 }
