@@ -79,6 +79,16 @@ public:
     std::set<std::pair<int, int>> touched; // covered at all
 };
 
+// The points that fall on the frame (a text may run off its edge).
+inline CTextPrint::Points OnFrame(BITMAP* frame, const CTextPrint::Points& points)
+{
+    CTextPrint::Points inside;
+    for (auto [x, y] : points)
+        if (x >= 0 && y >= 0 && x < frame->w && y < frame->h)
+            inside.emplace_back(x, y);
+    return inside;
+}
+
 // How many of the points hold the colour in the frame.
 inline int PointsHolding(BITMAP* frame, const CTextPrint::Points& points, int colour)
 {
@@ -93,11 +103,12 @@ inline testing::AssertionResult TextAt(BITMAP* frame, ALFONT_FONT* font, int x, 
                                        const std::string& text, EAlign align = EAlign::kCentre)
 {
     const CTextPrint print(font, x, y, text, align);
-    const int n = PointsHolding(frame, print.solid, colour);
-    if (print.solid.size() >= 10 && n == static_cast<int>(print.solid.size()))
+    const CTextPrint::Points solid = OnFrame(frame, print.solid);
+    const int n = PointsHolding(frame, solid, colour);
+    if (solid.size() >= 10 && n == static_cast<int>(solid.size()))
         return testing::AssertionSuccess();
     return testing::AssertionFailure() << "\"" << text << "\" at (" << x << ", " << y << "): " << n << " of "
-                                       << print.solid.size() << " pixels in its colour";
+                                       << solid.size() << " pixels in its colour";
 }
 
 // A text that another text (drawn after it, such as the white text over its
@@ -108,7 +119,7 @@ inline testing::AssertionResult TextUnder(BITMAP* frame, ALFONT_FONT* font, int 
 {
     const CTextPrint print(font, x, y, text, align);
     CTextPrint::Points visible;
-    for (const auto& p : print.solid)
+    for (const auto& p : OnFrame(frame, print.solid))
         if (!over.touched.count(p))
             visible.push_back(p);
     const int n = PointsHolding(frame, visible, colour);
@@ -123,9 +134,10 @@ inline testing::AssertionResult NoTextAt(BITMAP* frame, ALFONT_FONT* font, int x
                                          const std::string& text, EAlign align = EAlign::kCentre)
 {
     const CTextPrint print(font, x, y, text, align);
-    const int n = PointsHolding(frame, print.solid, colour);
-    if (n * 4 < static_cast<int>(print.solid.size()))
+    const CTextPrint::Points solid = OnFrame(frame, print.solid);
+    const int n = PointsHolding(frame, solid, colour);
+    if (n * 4 < static_cast<int>(solid.size()))
         return testing::AssertionSuccess();
     return testing::AssertionFailure() << "\"" << text << "\" found at (" << x << ", " << y << "): " << n << " of "
-                                       << print.solid.size() << " pixels";
+                                       << solid.size() << " pixels";
 }
