@@ -515,6 +515,51 @@ TEST_F(LevelSelectTest, HelpScreenWaitsForAKeyAndEscapeThereDoesNotLeave)
     EXPECT_FALSE(play->leaveToTitle);
 }
 
+TEST_F(LevelSelectTest, HelpScreenClosesOnANewPressOfItsKeysOnly)
+{
+    enum EInput { kF1, kEsc, kSpace, kEnter, kLeft, kRight, kLetter };
+    struct Case {
+        EInput input;
+        bool closes;
+    };
+    const Case cases[] = {{kF1, true},    {kEsc, true},    {kSpace, true},  {kEnter, true},
+                          {kLeft, true},  {kRight, false}, {kLetter, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.input);
+        NewMenu();
+        PointAt(100, 300); // over the upper left system, which a choice would start
+        int polls = 0, closedAt = 0;
+        g_modalPassHook = [&] {
+            ++polls;
+            ReleaseAll();
+            if (polls == 1)
+                key[KEY_F1] = 1; // opens the help screen
+            if (polls >= 3 && polls <= 5) {
+                switch (c.input) { // held from the third poll on
+                case kF1: key[KEY_F1] = 1; break;
+                case kEsc: key[KEY_ESC] = 1; break;
+                case kSpace: key[KEY_SPACE] = 1; break;
+                case kEnter: key[KEY_ENTER] = 1; break;
+                case kLeft: mouse_b = 1; break;
+                case kRight: mouse_b = 2; break;
+                case kLetter: key[KEY_A] = 1; break;
+                }
+            }
+            if (polls == 7 && !c.closes)
+                key[KEY_F1] = 1; // the way out when the input did not close it
+        };
+        Passes(1);
+        closedAt = polls;
+        EXPECT_EQ(closedAt, c.closes ? (c.input == kEsc ? 6 : 3) : 7); // Escape waits to be let go
+        // The press that closed the help screen chooses nothing underneath,
+        // in that pass or the next ones while it is held.
+        Passes(3);
+        EXPECT_EQ(menu->startChosen, 0);
+        EXPECT_FALSE(play->leaveToTitle);
+        g_modalPassHook = nullptr;
+    }
+}
+
 TEST_F(LevelSelectTest, PictureSlidesDownWithTheBarAndTheHighlightCoversItsQuadrant)
 {
     menu->art.picture = Pattern(kScreenW, kScreenH, 1);
