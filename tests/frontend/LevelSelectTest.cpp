@@ -683,6 +683,24 @@ TEST_F(LevelSelectTest, EachQuadrantListsItsOwnBestScoresBelowItsTitle)
     }
 }
 
+TEST_F(LevelSelectTest, NoShadowFallsAcrossANeighbouringLine)
+{
+    UseFonts();
+    medium = LoadTestFont(40); // large enough for each line to reach into the next
+    menu->art.medium = medium.get();
+    for (int i = 0; i < 10; ++i)
+        play->bestScores[i] = 11 * (i + 1);
+    play->bestScores[35] = 909;
+    clear_to_color(g_display.backBuffer, makecol(10, 10, 10));
+    menu->DrawScores();
+    const int white = makecol(255, 255, 255);
+    EXPECT_TRUE(TextAt(g_display.backBuffer, medium.get(), 252, 75, white, "High Scores"));
+    for (int i = 0; i < 10; ++i)
+        EXPECT_TRUE(TextAt(g_display.backBuffer, medium.get(), 252, 95 + 20 * i, white,
+                           "Lvl " + std::to_string(i + 1) + ": " + std::to_string(11 * (i + 1))));
+    EXPECT_TRUE(TextAt(g_display.backBuffer, medium.get(), 252, 295, white, "Overall: 909"));
+}
+
 TEST_F(LevelSelectTest, OnlyScoresThatExistAreListedAndTheTitleOnlyOverLevelLines)
 {
     UseFonts();
@@ -723,7 +741,7 @@ TEST_F(LevelSelectTest, LockedSystemShakesItsWordHarderWhilePointedAt)
                 const int jx = c.reach - std::rand() % (2 * c.reach);
                 const int jy = c.reach - std::rand() % (2 * c.reach);
                 std::srand(seed);
-                clear_to_color(g_display.backBuffer, 0);
+                clear_to_color(g_display.backBuffer, makecol(10, 10, 10)); // not black, or the shadow would not show
                 menu->DrawScores();
                 const int x = 252 + jx, y = kScreenH / 2 + offset + 95 + 80 + jy;
                 const CTextPrint over(huge.get(), x, y, "*LOCKED*");
@@ -755,7 +773,7 @@ TEST_F(LevelSelectTest, HintsSwaySideways)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.now);
         CTickTimer::SetNow(c.now);
-        clear_to_color(bb, 0);
+        clear_to_color(bb, makecol(10, 10, 10)); // not black, or the shadows would not show
         menu->DrawHints();
         const int hx = kScreenW / 2 + c.a - 16, hy = kScreenH - 35;
         const CTextPrint help(font, hx, hy, "Press F1 for Help!");
