@@ -28,8 +28,9 @@ namespace {
 constexpr int kW = kScreenW, kH = kScreenH;
 constexpr int kEdge = 30;                  // cvar_alienEdgeInfect
 constexpr int kCornerW = 170, kCornerH = 125; // the scene's CORNER_IMG
-constexpr int kPuck = 40, kSpikes = 48;       // sizes of the scene's puck images
-constexpr int kHalfW = 32, kHalfH = 32;       // half of LANTERN_T_IMG's width and LANTERN_R_IMG's height
+// The players' own art: pucks wider than high, lanterns of four sizes.
+constexpr int kPuckW = 40, kPuckH = 30, kSpikesW = 48, kSpikesH = 44;
+constexpr int kHalfW = 32, kHalfH = 32; // half of the top lantern's width and the right one's height
 constexpr int kNow = 1000;
 
 int White() { return makecol(255, 255, 255); }
@@ -265,11 +266,43 @@ struct SPlayerLook {
 
 class PlayersTest : public PlayFrameTest {
 protected:
+    void SetUp() override
+    {
+        PlayFrameTest::SetUp();
+        WithoutText();
+        int salt = 10;
+        for (SPuckArt* look : {&play->art.single, &play->art.pair[0], &play->art.pair[1]}) {
+            look->puck = Pattern(kPuckW, kPuckH, salt++);
+            look->spikes = Pattern(kSpikesW, kSpikesH, salt++);
+            look->lanternTop = Pattern(64, 24, salt++);
+            look->lanternRight = Pattern(24, 64, salt++);
+            look->lanternBottom = Pattern(50, 20, salt++);
+            look->lanternLeft = Pattern(20, 50, salt++);
+        }
+    }
+    void TearDown() override
+    {
+        for (BITMAP* b : images)
+            destroy_bitmap(b);
+        PlayFrameTest::TearDown();
+    }
+    // Lopsided, with holes of the mask colour.
+    BITMAP* Pattern(int w, int h, int salt)
+    {
+        BITMAP* b = create_bitmap(w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                putpixel(b, x, y,
+                         (x * 3 + y * 5) % 7 == 0 ? bitmap_mask_color(b) : (x * 37 + y * 1009 + salt * 4099) & 0x7FFF);
+        images.push_back(b);
+        return b;
+    }
+    const SPuckArt& Look(int set) const { return set == 0 ? play->art.single : play->art.pair[set - 1]; }
+
     // The frame with the players minus the frame without them must be what
     // the expected steps draw over it.
     void ExpectPlayers(const std::function<void(BITMAP*)>& expectedSteps)
     {
-        WithoutText();
         const int points = play->levelPoints;
         play->levelPoints = -1;
         BITMAP* want = Frame();
@@ -289,21 +322,21 @@ protected:
         set(play->laserB, play->laserBFrac, b);
         set(play->laserD, play->laserDFrac, d);
     }
-    // Puck and spikes centred on the player, at their size.
-    void Puck(BITMAP* b, const char* puck, const char* spikes, int x, int y)
+    // Puck, then spikes, centred on the player at their size. Set 0 is the
+    // one-player art, 1 and 2 the two players'.
+    void Puck(BITMAP* b, int set, int x, int y)
     {
-        draw_sprite(b, Image(puck), x - kPuck / 2, y - kPuck / 2);
-        draw_sprite(b, Image(spikes), x - kSpikes / 2, y - kSpikes / 2);
+        draw_sprite(b, Look(set).puck, x - kPuckW / 2, y - kPuckH / 2);
+        draw_sprite(b, Look(set).spikes, x - kSpikesW / 2, y - kSpikesH / 2);
     }
-    void Lanterns(BITMAP* b, const std::string& suffix, int x, int y)
+    void Lanterns(BITMAP* b, int set, int x, int y)
     {
-        BITMAP* right = Image(("LANTERN_R" + suffix + "_IMG").c_str());
-        BITMAP* bottom = Image(("LANTERN_B" + suffix + "_IMG").c_str());
-        draw_sprite(b, Image(("LANTERN_T" + suffix + "_IMG").c_str()), x - kHalfW, 0);
-        draw_sprite(b, right, kW - right->w, y - kHalfH);
-        draw_sprite(b, bottom, x - kHalfW, kH - bottom->h);
-        draw_sprite(b, Image(("LANTERN_L" + suffix + "_IMG").c_str()), 0, y - kHalfH);
+        draw_sprite(b, Look(set).lanternTop, x - kHalfW, 0);
+        draw_sprite(b, Look(set).lanternRight, kW - 24, y - kHalfH);
+        draw_sprite(b, Look(set).lanternBottom, x - kHalfW, kH - 20);
+        draw_sprite(b, Look(set).lanternLeft, 0, y - kHalfH);
     }
+    std::vector<BITMAP*> images;
     // The three bars of each running pulse: the beam to the puck and the rails along two walls.
     static void BeamA(BITMAP* b, int x, int y, int hw, int hh, int c)
     {
@@ -335,13 +368,13 @@ TEST_F(PlayersTest, OnePlayersBeamsRunFromEachWallToThePuckUnderItAndItsLanterns
 {
     Pulses(0, 1.0f, 0.5f, 0.0f, 0.25f);
     ExpectPlayers([&](BITMAP* b) {
-        // hw = hh = 40 x 0.25; the colours dim by (1 - fraction) x 100.
-        BeamA(b, 500, 400, 10, 10, makecol(255, 0, 0));
-        BeamC(b, 500, 400, 10, 10, makecol(205, 205, 0));
-        BeamB(b, 500, 400, 10, 10, makecol(0, 0, 155));
-        BeamD(b, 500, 400, 10, 10, makecol(0, 180, 0));
-        Puck(b, "PUCK_IMG", "PUCK_SPIKES_IMG", 500, 400);
-        Lanterns(b, "", 500, 400);
+        // Half-widths of 0.25 of the puck's 40 x 30; colours dimmed by (1 - fraction) x 100.
+        BeamA(b, 500, 400, 10, 7, makecol(255, 0, 0));
+        BeamC(b, 500, 400, 10, 7, makecol(205, 205, 0));
+        BeamB(b, 500, 400, 10, 7, makecol(0, 0, 155));
+        BeamD(b, 500, 400, 10, 7, makecol(0, 180, 0));
+        Puck(b, 0, 500, 400);
+        Lanterns(b, 0, 500, 400);
     });
 }
 
@@ -352,12 +385,12 @@ TEST_F(PlayersTest, BeamsAreDrawnLeftRightTopBottomWhereTheyCross)
     play->cvar_pup_mushroom_laserWidthNormal = 0.75f; // beams wider than the puck
     Pulses(0, 0.75f, 0.5f, 0.25f, 0.125f);
     ExpectPlayers([&](BITMAP* b) {
-        BeamA(b, 300, 50, 30, 30, makecol(230, 0, 0));
-        BeamC(b, 300, 50, 30, 30, makecol(205, 205, 0));
-        BeamB(b, 300, 50, 30, 30, makecol(0, 0, 180));
-        BeamD(b, 300, 50, 30, 30, makecol(0, 168, 0));
-        Puck(b, "PUCK_IMG", "PUCK_SPIKES_IMG", 300, 50);
-        Lanterns(b, "", 300, 50);
+        BeamA(b, 300, 50, 30, 22, makecol(230, 0, 0));
+        BeamC(b, 300, 50, 30, 22, makecol(205, 205, 0));
+        BeamB(b, 300, 50, 30, 22, makecol(0, 0, 180));
+        BeamD(b, 300, 50, 30, 22, makecol(0, 168, 0));
+        Puck(b, 0, 300, 50);
+        Lanterns(b, 0, 300, 50);
     });
 }
 
@@ -366,12 +399,12 @@ TEST_F(PlayersTest, MushroomWidensTheBeamsAndDoublesThePuck)
     play->playerPowerFlags[0] = 1 << kPupMushroom;
     Pulses(0, 1.0f, -1, -1, 0.5f);
     ExpectPlayers([&](BITMAP* b) {
-        BeamA(b, 500, 400, 20, 20, makecol(255, 0, 0));
-        BeamD(b, 500, 400, 20, 20, makecol(0, 205, 0));
+        BeamA(b, 500, 400, 20, 15, makecol(255, 0, 0));
+        BeamD(b, 500, 400, 20, 15, makecol(0, 205, 0));
         // Twice the size, with the top left corner one image size up and left.
-        stretch_sprite(b, Image("PUCK_IMG"), 500 - kPuck, 400 - kPuck, 2 * kPuck, 2 * kPuck);
-        stretch_sprite(b, Image("PUCK_SPIKES_IMG"), 500 - kSpikes, 400 - kSpikes, 2 * kSpikes, 2 * kSpikes);
-        Lanterns(b, "", 500, 400);
+        stretch_sprite(b, Look(0).puck, 500 - kPuckW, 400 - kPuckH, 2 * kPuckW, 2 * kPuckH);
+        stretch_sprite(b, Look(0).spikes, 500 - kSpikesW, 400 - kSpikesH, 2 * kSpikesW, 2 * kSpikesH);
+        Lanterns(b, 0, 500, 400);
     });
 }
 
@@ -392,14 +425,14 @@ TEST_F(PlayersTest, TwoPlayersEachHaveTheirOwnColourPuckAndLanternsTheSecondOnTo
         BITMAP* acid = Image("ACID_IMG");
         for (int k = 0; k < kTrailPoints; ++k)
             draw_sprite(b, acid, 600 + 3 * k - 8, 250 + 2 * k - 8);
-        BeamA(b, 400, 300, 10, 10, makecol(0, 255, 0));
-        BeamC(b, 400, 300, 10, 10, makecol(0, 205, 0));
-        Puck(b, "PUCK_1_IMG", "PUCK_1_SPIKES_IMG", 400, 300);
-        Lanterns(b, "_1", 400, 300);
-        BeamB(b, 420, 312, 10, 10, makecol(0, 0, 155));
-        BeamD(b, 420, 312, 10, 10, makecol(0, 0, 255));
-        Puck(b, "PUCK_2_IMG", "PUCK_2_SPIKES_IMG", 420, 312);
-        Lanterns(b, "_2", 420, 312);
+        BeamA(b, 400, 300, 10, 7, makecol(0, 255, 0));
+        BeamC(b, 400, 300, 10, 7, makecol(0, 205, 0));
+        Puck(b, 1, 400, 300);
+        Lanterns(b, 1, 400, 300);
+        BeamB(b, 420, 312, 10, 7, makecol(0, 0, 155));
+        BeamD(b, 420, 312, 10, 7, makecol(0, 0, 255));
+        Puck(b, 2, 420, 312);
+        Lanterns(b, 2, 420, 312);
     });
 }
 
@@ -416,18 +449,18 @@ TEST_F(PlayersTest, CrossfireDrawsLinesFromTwoCornersAndNoLanternsForPlayerOne)
             const int v = 255 - 25; // (1 - (0.5 + 0.25)) x 100
             const int ad = players == 2 ? makecol(0, v, 0) : makecol(v, 0, 0);
             for (int k = -2; k <= 2; ++k)
-                line(b, kCornerW + k, kH - kCornerH + k, 500 - 10, 400 + 10, ad);
+                line(b, kCornerW + k, kH - kCornerH + k, 500 - 10, 400 + 7, ad);
             // Top and right together: from the upper right corner to the puck's upper right.
             for (int k = -2; k <= 2; ++k)
-                line(b, kW - kCornerW + k, kCornerH + k, 500 + 10, 400 - 10, makecol(0, 255 - 50, 0));
+                line(b, kW - kCornerW + k, kCornerH + k, 500 + 10, 400 - 7, makecol(0, 255 - 50, 0));
             if (players == 1) {
-                Puck(b, "PUCK_IMG", "PUCK_SPIKES_IMG", 500, 400);
+                Puck(b, 0, 500, 400);
                 return;
             }
-            Puck(b, "PUCK_1_IMG", "PUCK_1_SPIKES_IMG", 500, 400);
-            BeamA(b, 600, 450, 10, 10, makecol(0, 0, 255)); // player 2 plays with beams
-            Puck(b, "PUCK_2_IMG", "PUCK_2_SPIKES_IMG", 600, 450);
-            Lanterns(b, "_2", 600, 450);
+            Puck(b, 1, 500, 400);
+            BeamA(b, 600, 450, 10, 7, makecol(0, 0, 255)); // player 2 plays with beams
+            Puck(b, 2, 600, 450);
+            Lanterns(b, 2, 600, 450);
         });
     }
 }
@@ -441,13 +474,34 @@ TEST_F(PlayersTest, LaserZapShowsADiscInsteadOfThePuckWhileTheBottomPulseRuns)
         Pulses(0, -1, -1, -1, zap ? 0.5f : -1);
         ExpectPlayers([&](BITMAP* b) {
             if (zap) {
-                BeamD(b, 500, 400, 10, 10, makecol(0, 205, 0));
-                circlefill(b, 500, 400, (kPuck + 10) >> 1, White());
+                BeamD(b, 500, 400, 10, 7, makecol(0, 205, 0));
+                circlefill(b, 500, 400, (kPuckW + 10) >> 1, White()); // the puck's width and a beam's half
             }
-            Lanterns(b, "", 500, 400);
+            Lanterns(b, 0, 500, 400);
         });
         EXPECT_EQ(play->flashUntil[0], zap ? kNow + (80 >> 3) : 0);
     }
+}
+
+// The loaded pucks have their doubled copies made once; they must land
+// where stretching the images would put them.
+TEST_F(PlayFrameTest, MushroomDoublesTheLoadedPuckInPlace)
+{
+    WithoutText();
+    play->playerPowerFlags[0] = 1 << kPupMushroom;
+    play->levelPoints = -1;
+    BITMAP* want = Frame();
+    play->levelPoints = 0;
+    BITMAP* got = Frame();
+    BITMAP* puck = Image("PUCK_IMG");
+    BITMAP* spikes = Image("PUCK_SPIKES_IMG");
+    stretch_sprite(want, puck, 500 - puck->w, 400 - puck->h, 2 * puck->w, 2 * puck->h);
+    stretch_sprite(want, spikes, 500 - spikes->w, 400 - spikes->h, 2 * spikes->w, 2 * spikes->h);
+    draw_sprite(want, Image("LANTERN_T_IMG"), 500 - 32, 0);
+    draw_sprite(want, Image("LANTERN_R_IMG"), kW - 24, 400 - 32);
+    draw_sprite(want, Image("LANTERN_B_IMG"), 500 - 32, kH - 24);
+    draw_sprite(want, Image("LANTERN_L_IMG"), 0, 400 - 32);
+    EXPECT_TRUE(SameFrame(got, want));
 }
 
 TEST_F(PlayFrameTest, LaterPartsOfTheHudLieOverThePucks)
