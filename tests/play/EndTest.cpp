@@ -9,6 +9,7 @@
 #include "assets/Asset.h"
 #include "frontend/StateIntro.h"
 #include "input/Controls.h"
+#include "support/ModalGuard.h"
 #include "support/SceneArt.h"
 #include "support/TextProbe.h"
 
@@ -16,6 +17,19 @@ namespace {
 
 class EndTest : public PlayTest {
 protected:
+    void SetUp() override
+    {
+        PlayTest::SetUp();
+        LeaveScreensWithEscape();
+    }
+    // A completion screen nobody expects is closed again with the right
+    // button, which play ignores, so that the test fails on what it checks
+    // rather than hanging.
+    void LeaveScreensWithEscape()
+    {
+        auto passes = std::make_shared<int>(0);
+        g_modalPassHook = Guarded([passes] { mouse_b = ++*passes % 2 == 1 ? 2 : 0; });
+    }
     void Start(int level, int mode = kModeNormal, const std::string& extra = "", int players = 1)
     {
         Level("play-" + std::to_string(level), extra);
@@ -244,14 +258,14 @@ TEST_F(EndTest, LevelsWithinASystemMoveOnToTheNext)
         Start(level);
         Level("play-" + std::to_string(level + 1), "");
         int passes = 0;
-        g_modalPassHook = [&] { ++passes; };
+        g_modalPassHook = Guarded([&] { mouse_b = ++passes % 2 == 1 ? 2 : 0; });
         play->levelPoints = 6;
         RunUntilLevelChanges();
         EXPECT_EQ(play->level, level + 1);
         EXPECT_EQ(play->bestScores[level - 1], 2);
         EXPECT_EQ(passes, 0); // no completion screen
         EXPECT_EQ(run->app.Current(), nullptr);
-        g_modalPassHook = nullptr;
+        LeaveScreensWithEscape();
     }
 }
 
@@ -283,14 +297,14 @@ TEST_F(EndTest, LastLevelCompletesItsSystemIntoItsOwnSlotInNormalModeOnly)
         play->bestScores[c.slot] = c.slotBefore;
         play->runTotal = 20;
         std::vector<int> shown; // the level while the screen is up
-        g_modalPassHook = [&] {
+        g_modalPassHook = Guarded([&] {
             shown.push_back(play->level);
-            CHeadlessPlay::SetKey(KEY_SPACE, shown.size() == 2);
-        };
+            CHeadlessPlay::SetKey(KEY_SPACE, shown.size() % 2 == 0);
+        });
         play->levelPoints = 9;
         for (int i = 0; i < 200 && play->level == c.level; ++i)
             run->Tick();
-        g_modalPassHook = nullptr;
+        LeaveScreensWithEscape();
         CHeadlessPlay::ReleaseAllKeys();
         EXPECT_EQ(shown, std::vector<int>(3, c.marker));
         for (int s = 0; s < kBestScoreSlots; ++s) {
@@ -311,7 +325,7 @@ TEST_F(EndTest, AMissingNextLevelEndsTheRunAndRecordsNothingMore)
     play->runTotal = 40;
     play->levelPoints = 7;
     int passes = 0;
-    g_modalPassHook = [&] { ++passes; };
+    g_modalPassHook = Guarded([&] { mouse_b = ++passes % 2 == 1 ? 2 : 0; });
     RunUntilLevelChanges();
     EXPECT_EQ(play->level, -1);
     EXPECT_EQ(passes, 0);
@@ -420,7 +434,7 @@ TEST_F(CompletionScreenTest, ClosesOnANewPressOfTheRightButtonSpaceEnterOrEscape
             g_controls.Poll();
         }
         int passes = 0;
-        g_modalPassHook = [&] {
+        g_modalPassHook = Guarded([&] {
             ++passes;
             if (passes == 2) { // pressed for the third pass
                 switch (c.input) {
@@ -434,13 +448,14 @@ TEST_F(CompletionScreenTest, ClosesOnANewPressOfTheRightButtonSpaceEnterOrEscape
                 }
                 g_timer.pendingTicks = 5; // ticks owed while the screen was up
             }
-            if (passes == 6) { // the way out when the input did not close it
-                CHeadlessPlay::SetKey(KEY_ENTER, true);
-                g_timer.pendingTicks = 5;
+            if (passes >= 6) { // the way out when the input did not close it
+                CHeadlessPlay::SetKey(KEY_ENTER, passes % 2 == 0);
+                if (passes % 2 == 0)
+                    g_timer.pendingTicks = 5;
             }
-        };
+        });
         play->DrawCompletionScreen();
-        g_modalPassHook = nullptr;
+        LeaveScreensWithEscape();
         EXPECT_EQ(passes, c.closes ? 3 : 7);
         EXPECT_EQ(g_timer.pendingTicks, 0); // the time on the screen is not caught up
     }
@@ -454,10 +469,10 @@ TEST_F(CompletionScreenTest, DropsQueuedSoundsAndPlaysTrackZero)
     g_audio.currentTrack = 4;
     g_audio.PlaySound("HATCH_SFX");
     int trackShown = -1;
-    g_modalPassHook = [&] {
+    g_modalPassHook = Guarded([&] {
         trackShown = g_audio.currentTrack;
-        CHeadlessPlay::SetKey(KEY_SPACE, true);
-    };
+        CHeadlessPlay::SetKey(KEY_SPACE, !key[KEY_SPACE]);
+    });
     play->level = -1;
     play->DrawCompletionScreen();
     EXPECT_EQ(played, 0);
@@ -526,16 +541,17 @@ TEST_F(CompletionScreenTest, EachSystemHasItsLinesInAColourThatSweepsAndABlockTh
             g_controls.Poll();
             CHeadlessPlay::SetKey(KEY_ESC, true); // closes after the first pass, which is still drawn
             int passes = 0;
-            g_modalPassHook = [&] {
+            g_modalPassHook = Guarded([&] {
                 ++passes;
+                CHeadlessPlay::SetKey(KEY_ESC, passes % 2 == 0); // a way out should the first press fail
                 const int colour = makecol(255, m.green, m.blue);
                 for (const Text& t : screens[-marker - 1])
                     EXPECT_TRUE(TextAt(bb, font, kScreenW / 2, m.top + 35 * t.index, colour, t.text));
                 for (auto [x, y] : {std::pair{3, 3}, std::pair{1020, 760}, std::pair{40, 700}})
                     EXPECT_EQ(getpixel(bb, x, y), getpixel(bg, x, y)) << x << "," << y;
-            };
+            });
             play->DrawCompletionScreen();
-            g_modalPassHook = nullptr;
+            LeaveScreensWithEscape();
             EXPECT_EQ(passes, 1);
         }
     }
