@@ -545,9 +545,14 @@ TEST_F(PlayFrameTest, FreezeClockFillsTheTurnStillToRunClockwiseFromTwelve)
         for (int q = 0; q < 4; ++q)
             EXPECT_EQ(getpixel(f, cx + dx[q], cy + dy[q]), c.filled[q] ? White() : Grey()) << q;
         // A disc of radius 40 around (W/2, H - 100), the fixed hand pointing up.
-        EXPECT_EQ(getpixel(f, cx, cy - 39), White());
-        EXPECT_EQ(getpixel(f, cx - 42, cy), getpixel(Image("BG_IMG"), cx - 42, cy));
-        EXPECT_EQ(getpixel(f, cx, cy + 42), getpixel(Image("BG_IMG"), cx, cy + 42));
+        EXPECT_EQ(getpixel(f, cx, cy - 40), White());
+        const int dxs[] = {0, 40, 0, -40}, dys[] = {-40, 0, 40, 0};
+        for (int k = 0; k < 4; ++k) {
+            const int x = cx + dxs[k], y = cy + dys[k];
+            const int ox = x + (dxs[k] > 0) - (dxs[k] < 0), oy = y + (dys[k] > 0) - (dys[k] < 0);
+            EXPECT_NE(getpixel(f, x, y), getpixel(Image("BG_IMG"), x, y)) << x << "," << y;
+            EXPECT_EQ(getpixel(f, ox, oy), getpixel(Image("BG_IMG"), ox, oy)) << ox << "," << oy;
+        }
     }
 }
 
