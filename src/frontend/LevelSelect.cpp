@@ -166,9 +166,12 @@ bool CLevelSelect::Pass()
         startChosen = 1;
         play.leaveToTitle = true;
     }
+    // The press that closes the help screen is still "just pressed": it must
+    // not also choose the system under the pointer.
     if (g_controls.Key(KEY_F1, kInputPressed))
         ShowHelp();
-    Choose();
+    else
+        Choose();
     DrawBar();
     DrawPicture(Highlight());
     DrawScores();

@@ -320,6 +320,20 @@ TEST_F(PlayDrawTest, DetonationFlashGivesEveryFlashingPlayerADisc)
     EXPECT_EQ(Pixel(500, 200), fill);
     EXPECT_EQ(Pixel(300 + 25, 400 - 25 / 2), disc);
     EXPECT_EQ(Pixel(700 - 25, 400), disc);
+    // Discs of the detonation's range, 30 pixels.
+    EXPECT_EQ(Pixel(300 + 30, 400), disc);
+    EXPECT_EQ(Pixel(300 + 31, 400), fill);
+    EXPECT_EQ(Pixel(700, 400 - 30), disc);
+    EXPECT_EQ(Pixel(700, 400 - 31), fill);
+
+    // The flash ends when its time comes: the arena is drawn, and no rand() is spent on it.
+    CTickTimer::SetNow(1050);
+    std::srand(seed);
+    const int next = std::rand();
+    std::srand(seed);
+    Draw();
+    EXPECT_EQ(Pixel(500, 200), bg);
+    EXPECT_EQ(std::rand(), next);
 }
 
 TEST_F(PlayDrawTest, LeavingForTheTitleDrawsAndPresentsNothing)

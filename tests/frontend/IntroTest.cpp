@@ -1,0 +1,208 @@
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/Display.h"
+#include "app/GameApp.h"
+#include "app/State.h"
+#include "assets/Asset.h"
+#include "audio/Audio.h"
+#include "frontend/StateIntro.h"
+#include "input/Controls.h"
+#include "play/ModalLoop.h"
+#include "play/StatePlay.h"
+#include "support/ModalGuard.h"
+#include "support/TempDir.h"
+
+namespace {
+
+// Stands in for whatever state was current: its Leave sees what was queued
+// before the next state's Enter could flush it.
+class CProbeState : public CState {
+public:
+    void Enter() override {}
+    void Leave() override
+    {
+        ++leaves;
+        soundsAtLeave = g_audio.pendingSounds;
+    }
+    void Pause() override {}
+    void Resume() override {}
+    void HandleInput(CGameApp&) override {}
+    void Update(CGameApp&) override {}
+    void Draw(CGameApp&) override {}
+
+    int leaves = 0;
+    std::set<std::string> soundsAtLeave;
+};
+
+class IntroTest : public TempDirTest {
+protected:
+    void SetUp() override
+    {
+        TempDirTest::SetUp();
+        // Starting the game enters the one play state; it is put back afterwards.
+        saved = std::move(*CStatePlay::Instance());
+        g_display.backBuffer = create_bitmap(kScreenW, kScreenH);
+        target = create_bitmap(kScreenW, kScreenH);
+        g_display.SetPresentTarget(target);
+        g_controls.useKeyboard = 1;
+        g_controls.useMouse = 1;
+    }
+    void TearDown() override
+    {
+        g_bitmaps.ReleaseAll();
+        g_sounds.ReleaseAll();
+        g_fonts.ReleaseAll();
+        g_display.SetPresentTarget(nullptr);
+        destroy_bitmap(g_display.backBuffer);
+        g_display.backBuffer = nullptr;
+        destroy_bitmap(target);
+        *CStatePlay::Instance() = std::move(saved);
+        TempDirTest::TearDown();
+    }
+
+    // A title picture, lopsided so that a flip or shift shows, with holes of
+    // the mask colour; written as bitmap-menu's TITLE_IMG.
+    void WriteTitle(int w, int h)
+    {
+        BITMAP* b = create_bitmap_ex(16, w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                putpixel(b, x, y, (x + 2 * y) % 7 == 0 ? makecol(255, 0, 255) : makecol(x & 255, y & 255, (x * y) & 255));
+        std::filesystem::create_directories(dir / "data" / "img");
+        save_bitmap((dir / "data" / "img" / "title.bmp").c_str(), b, nullptr);
+        destroy_bitmap(b);
+        WriteFile("data/bitmap-menu.ykd",
+                  "[guidelines]\ntype = image\nassetdir = data\\img\ndefaultext = bmp\nasset1 = title\n"
+                  "[title]\ntag = TITLE_IMG\n");
+    }
+
+    CStatePlay saved;
+    BITMAP* target = nullptr;
+};
+
+TEST_F(IntroTest, EnterLoadsTheTitleFlushesSoundsAndPlaysTrackTwo)
+{
+    WriteTitle(40, 30);
+    CGameApp app;
+    g_audio.currentTrack = 7;
+    g_audio.PlaySound("HATCH_SFX");
+    app.ChangeState(CStateIntro::Instance());
+    ASSERT_NE(g_bitmaps.Get("TITLE_IMG"), nullptr);
+    EXPECT_EQ(g_bitmaps.Get("TITLE_IMG")->w, 40);
+    EXPECT_TRUE(g_audio.pendingSounds.empty());
+    EXPECT_EQ(g_audio.currentTrack, 2);
+
+    g_audio.PlaySound("HATCH_SFX");
+    CStateIntro::Instance()->Pause();
+    EXPECT_EQ(g_audio.pendingSounds.size(), 1u);
+    CStateIntro::Instance()->Resume();
+    EXPECT_TRUE(g_audio.pendingSounds.empty());
+
+    // Leaving frees the title, so play loads its own sets afresh.
+    CStateIntro::Instance()->Leave();
+    EXPECT_EQ(g_bitmaps.Get("TITLE_IMG"), nullptr);
+}
+
+TEST_F(IntroTest, TitleIsDrawnMaskedAtTheTopLeftAndPresented)
+{
+    WriteTitle(300, 200);
+    CStateIntro::Instance()->Enter();
+    BITMAP* title = g_bitmaps.Get("TITLE_IMG");
+    ASSERT_NE(title, nullptr);
+    const int old = makecol(10, 20, 30);
+    clear_to_color(g_display.backBuffer, old);
+    CGameApp app;
+    CStateIntro::Instance()->Draw(app);
+    int masked = 0;
+    for (int y = 0; y < 210; ++y)
+        for (int x = 0; x < 310; ++x) {
+            const bool inside = x < 300 && y < 200;
+            const int src = inside ? getpixel(title, x, y) : -1;
+            const bool hole = !inside || src == makecol(255, 0, 255);
+            masked += inside && hole;
+            ASSERT_EQ(getpixel(g_display.backBuffer, x, y), hole ? old : src) << x << "," << y;
+            ASSERT_EQ(getpixel(target, x, y), getpixel(g_display.backBuffer, x, y)) << x << "," << y;
+        }
+    EXPECT_GT(masked, 100);
+    CStateIntro::Instance()->Leave();
+}
+
+TEST_F(IntroTest, EscapeQuitsOnReleaseSpaceOrAClickStartsOnPress)
+{
+    enum EInput { kEsc, kSpace, kEnter, kLeft, kRight };
+    struct Case {
+        const char* name;
+        std::vector<EInput> before, now; // down at the poll before, down at this tick's poll
+        bool quits, starts;
+    };
+    const Case cases[] = {
+        {"escape let go", {kEsc}, {}, true, false},
+        {"escape pressed", {}, {kEsc}, false, false},
+        {"escape held", {kEsc}, {kEsc}, false, false},
+        {"space pressed", {}, {kSpace}, false, true},
+        {"space held from before", {kSpace}, {kSpace}, false, false},
+        {"space let go", {kSpace}, {}, false, false},
+        {"left click", {}, {kLeft}, false, true},
+        {"left held", {kLeft}, {kLeft}, false, false},
+        {"right click", {}, {kRight}, false, false},
+        {"enter pressed", {}, {kEnter}, false, false},
+        {"escape let go and space pressed", {kEsc}, {kSpace}, true, true},
+        {"escape let go and a click", {kEsc}, {kLeft}, true, true},
+    };
+    auto hold = [](const std::vector<EInput>& down) {
+        for (int i = 0; i < KEY_MAX; ++i)
+            key[i] = 0;
+        int buttons = 0;
+        for (EInput in : down) {
+            switch (in) {
+            case kEsc: key[KEY_ESC] = 1; break;
+            case kSpace: key[KEY_SPACE] = 1; break;
+            case kEnter: key[KEY_ENTER] = 1; break;
+            case kLeft: buttons |= 1; break;
+            case kRight: buttons |= 2; break;
+            }
+        }
+        mouse_b = buttons;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_controls = CControls();
+        g_controls.useKeyboard = 1;
+        g_controls.useMouse = 1;
+        CProbeState current;
+        CGameApp app;
+        app.SetRunning(true);
+        app.PushState(&current);
+        g_audio.pendingSounds.clear();
+        // The level-select screen that play opens is left again with Escape.
+        int passes = 0;
+        g_modalPassHook = Guarded([&] {
+            hold({});
+            key[KEY_ESC] = ++passes % 2 == 1;
+        });
+        hold(c.before);
+        g_controls.Poll();
+        hold(c.now);
+        testing::internal::CaptureStderr(); // play finds no art here and says so
+        CStateIntro::Instance()->HandleInput(app);
+        testing::internal::GetCapturedStderr();
+        g_modalPassHook = nullptr;
+        EXPECT_EQ(app.IsRunning(), !c.quits);
+        EXPECT_EQ(app.Current() == CStatePlay::Instance(), c.starts);
+        EXPECT_EQ(current.leaves, c.starts ? 1 : 0);
+        // The anvil is queued before the state changes.
+        EXPECT_EQ(current.soundsAtLeave.count("ANVIL_SFX"), c.starts ? 1u : 0u);
+        if (c.starts)
+            CStatePlay::Instance()->Leave();
+        else
+            EXPECT_TRUE(g_audio.pendingSounds.empty());
+    }
+}
+
+} // namespace
