@@ -126,6 +126,16 @@ TEST_F(AudioTest, InitMasksVolumesAndRecordsTheDriverThatWorked)
     EXPECT_NE(ReadFile("settings.ini").find("fullscreen = 0"), std::string::npos);
 }
 
+TEST_F(AudioTest, VolumesMissingFromTheFileKeepWhatTheFieldsHeld)
+{
+    WriteFile("settings.ini", "[audio]\nmaxvolumemusic = 90\n");
+    audio.soundVolume = 77;
+    audio.Init();
+    EXPECT_EQ(audio.soundVolume, 77);
+    EXPECT_EQ(audio.musicVolume, 90);
+    EXPECT_EQ(audio.masterVolume, 230);
+}
+
 TEST_F(AudioTest, WithoutAnyDriverTheGameIsSilentAndSavesZeroVolumes)
 {
     workingDriver = 12345;
