@@ -198,8 +198,10 @@ TEST_F(AudioTest, TrackIndicesNameTheirFiles)
     const struct {
         int index;
         const char* file;
-    } cases[] = {{0, "data//ogg//r31.ogg"}, {2, "data//ogg//r33.ogg"}, {9, "data//ogg//r40.ogg"},
-                 {10, "data//ogg//rcoll.ogg"}};
+    } cases[] = {{0, "data//ogg//r31.ogg"}, {1, "data//ogg//r32.ogg"}, {2, "data//ogg//r33.ogg"},
+                 {3, "data//ogg//r34.ogg"}, {4, "data//ogg//r35.ogg"}, {5, "data//ogg//r36.ogg"},
+                 {6, "data//ogg//r37.ogg"}, {7, "data//ogg//r38.ogg"}, {8, "data//ogg//r39.ogg"},
+                 {9, "data//ogg//r40.ogg"}, {10, "data//ogg//rcoll.ogg"}};
     for (const auto& c : cases) {
         audio.SelectTrack(c.index);
         EXPECT_EQ(g_music.currentFile, c.file);
@@ -220,4 +222,10 @@ TEST_F(AudioTest, StartMusicHoldsTheFirstTrackStoppedUntilTheNextFrame)
     ASSERT_NE(g_music.stream, nullptr);
     EXPECT_TRUE(alogg_is_playing_oggstream(g_music.stream));
     EXPECT_EQ(g_music.currentFile, "data//ogg//r32.ogg");
+
+    // Every frame's update feeds the music the same way.
+    g_music.Stop();
+    audio.Update();
+    ASSERT_NE(g_music.stream, nullptr);
+    EXPECT_TRUE(alogg_is_playing_oggstream(g_music.stream));
 }
