@@ -181,7 +181,9 @@ TEST_F(DisplayTest, FullscreenSettingIsNormalisedAndWrittenBack)
         if (c.file)
             WriteFile("settings.ini", c.file);
         CDisplay display;
+        display.cursorVisible = true;
         EXPECT_EQ(display.ReadSettings(), c.fullscreen);
+        EXPECT_FALSE(display.cursorVisible); // hidden until a screen asks for it
         set_config_file("release");
         set_config_file("settings.ini");
         EXPECT_STREQ(get_config_string("game", "fullscreen", "?"), c.written);

@@ -108,6 +108,21 @@ TEST_F(AudioTest, PitchVariesFrom900To1099)
     EXPECT_EQ(seen.size(), 200u);
 }
 
+TEST_F(AudioTest, OnlySoundsThatPlayDrawAPitch)
+{
+    // The recorded replays depend on the rand() stream: one draw per voice.
+    std::srand(5);
+    std::rand();
+    std::rand();
+    const int third = std::rand();
+    std::srand(5);
+    for (const char* name : {"ANVIL_SFX", "NO_SUCH_SFX", "BEEP_SFX", "OTHER_SFX"})
+        audio.PlaySound(name);
+    audio.Update();
+    EXPECT_EQ(played.size(), 2u);
+    EXPECT_EQ(std::rand(), third);
+}
+
 TEST_F(AudioTest, InitMasksVolumesAndRecordsTheDriverThatWorked)
 {
     WriteFile("settings.ini", "[game]\nfullscreen = 0\n[audio]\nmaxvolumesounds = 300\n"

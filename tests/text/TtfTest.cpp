@@ -192,7 +192,8 @@ TEST_F(TtfTest, BadSizeIsRefusedAndSameSizeKeepsTheCache)
     EXPECT_GT(ttf_text_length(font, "abc"), 0);
     EXPECT_EQ(ttf_cached_glyph_count(font), 3);
 
-    for (int bad : {0, -5}) {
+    // 1 is refused by the search: even pixel size 1 has a taller line.
+    for (int bad : {0, -5, 1}) {
         EXPECT_EQ(ttf_set_font_size(font, bad), -1);
         EXPECT_EQ(ttf_get_font_height(font), 26);
         EXPECT_EQ(ttf_get_font_real_height(font), real);
@@ -200,6 +201,11 @@ TEST_F(TtfTest, BadSizeIsRefusedAndSameSizeKeepsTheCache)
     }
     EXPECT_EQ(ttf_set_font_size(font, 26), 0);
     EXPECT_EQ(ttf_cached_glyph_count(font), 3);
+    // The face is back at its size: glyphs rendered now match a fresh font.
+    ALFONT_FONT* fresh = ttf_load_font(kFontPath.c_str());
+    ASSERT_EQ(ttf_set_font_size(fresh, 26), 0);
+    EXPECT_EQ(ttf_text_length(font, "xyz"), ttf_text_length(fresh, "xyz"));
+    ttf_destroy_font(fresh);
     EXPECT_EQ(ttf_set_font_size(font, 19), 0);
     EXPECT_EQ(ttf_cached_glyph_count(font), 0);
 }
@@ -381,7 +387,14 @@ TEST_F(TtfTest, DrawingSkipsSpacingAfterMarksThatDoNotAdvance)
         return BoxOfPixelsNot(bmp, black).x1;
     };
     EXPECT_EQ(RightmostInk("a\xCC\x81" "b"), RightmostInk("ab"));
+    // Nor does spacing move the pen down, since no glyph advances downward.
+    RightmostInk("ab");
+    const Box spaced = BoxOfPixelsNot(bmp, black);
     ttf_set_char_extra_spacing(font, 0);
+    RightmostInk("ab");
+    const Box plain = BoxOfPixelsNot(bmp, black);
+    EXPECT_EQ(spaced.y0, plain.y0);
+    EXPECT_EQ(spaced.y1, plain.y1);
 }
 
 // With a background each pixel takes a colour on the ramp from the
