@@ -1,6 +1,12 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <set>
+#include <utility>
+
 #include "app/Display.h"
 #include "app/Paths.h"
 #include "support/TempDir.h"
@@ -54,6 +60,110 @@ TEST_F(DisplayTest, PresentTurnsCursorAndCentresItOnTheMouse)
     display.DestroyBuffers();
 }
 
+// Records the range the game asks a mouse driver for.
+struct CFakeMouse {
+    CFakeMouse()
+    {
+        driver.set_range = [](int x1, int y1, int x2, int y2) { range = {x1, y1, x2, y2}; };
+        mouse_driver = &driver;
+    }
+    ~CFakeMouse() { mouse_driver = nullptr; }
+    MOUSE_DRIVER driver{};
+    static inline std::array<int, 4> range{};
+};
+
+TEST_F(DisplayTest, MouseIsHeldWhereTheWholeCursorStaysOnScreen)
+{
+    CDisplay display;
+    {
+        CFakeMouse mouse;
+        CFakeMouse::range = {};
+        display.CreateBuffers();
+        EXPECT_EQ(CFakeMouse::range, (std::array<int, 4>{15, 15, 1009, 753}));
+    }
+    display.DestroyBuffers();
+}
+
+TEST_F(DisplayTest, CursorIsDrawnCentredOnTheMouseOnlyWhileVisible)
+{
+    CDisplay display;
+    display.CreateBuffers();
+    BITMAP* target = create_bitmap(kScreenW, kScreenH);
+    display.SetPresentTarget(target);
+    const int blue = makecol(0, 0, 255), black = makecol(0, 0, 0);
+    // The corners of the mouse range, and a point between.
+    for (auto [mx, my] : {std::pair{15, 15}, std::pair{1009, 753}, std::pair{500, 300}}) {
+        SCOPED_TRACE(::testing::Message() << mx << "," << my);
+        clear_to_color(display.backBuffer, blue);
+        mouse_x = mx;
+        mouse_y = my;
+        display.SetCursorVisible(true);
+        display.cursorAngle = 4; // this frame turns it upright
+        display.Present();
+        int x0 = kScreenW, y0 = kScreenH, x1 = -1, y1 = -1, n = 0;
+        double sx = 0, sy = 0;
+        for (int y = 0; y < kScreenH; ++y)
+            for (int x = 0; x < kScreenW; ++x) {
+                const int p = getpixel(target, x, y);
+                ASSERT_EQ(p, getpixel(display.backBuffer, x, y)) << x << "," << y; // the frame is copied whole
+                if (p == blue)
+                    continue;
+                x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+                if (p == black)
+                    sx += x, sy += y, ++n;
+            }
+        // 29 pixels square, its middle pixel on the mouse point.
+        EXPECT_EQ(x0, mx - 14);
+        EXPECT_EQ(y0, my - 14);
+        EXPECT_EQ(x1, mx + 14);
+        EXPECT_EQ(y1, my + 14);
+        ASSERT_GT(n, 0);
+        EXPECT_NEAR(sx / n, mx, 0.25);
+        EXPECT_NEAR(sy / n, my, 0.25);
+
+        clear_to_color(display.backBuffer, blue);
+        display.SetCursorVisible(false);
+        display.Present();
+        for (int y = my - 14; y <= my + 14; ++y)
+            for (int x = mx - 14; x <= mx + 14; ++x)
+                ASSERT_EQ(getpixel(target, x, y), blue) << x << "," << y;
+    }
+
+    // Angle 252 is a little against Allegro's positive (clockwise) turn: the
+    // right end of the cross bar rises above the mouse point.
+    clear_to_color(display.backBuffer, blue);
+    mouse_x = 500;
+    mouse_y = 300;
+    display.SetCursorVisible(true);
+    display.cursorAngle = 0;
+    display.Present();
+    ASSERT_EQ(display.cursorAngle, 252);
+    double rightEndY = 0;
+    int n = 0;
+    for (int y = 300 - 14; y <= 300 + 14; ++y)
+        for (int x = 500 + 10; x <= 500 + 14; ++x)
+            if (getpixel(target, x, y) == black)
+                rightEndY += y, ++n;
+    ASSERT_GT(n, 0);
+    EXPECT_LT(rightEndY / n, 300 - 0.5);
+    destroy_bitmap(target);
+    display.DestroyBuffers();
+}
+
+TEST_F(DisplayTest, CursorRingSpansRadii9To12)
+{
+    CDisplay display;
+    display.CreateBuffers();
+    BITMAP* c = display.cursorSprite;
+    std::set<int> radii;
+    for (int y = 0; y < 29; ++y)
+        for (int x = 0; x < 29; ++x)
+            if (getpixel(c, x, y) == makecol(255, 255, 255))
+                radii.insert(static_cast<int>(std::lround(std::hypot(x - 14, y - 14))));
+    EXPECT_EQ(radii, (std::set<int>{9, 10, 11, 12}));
+    display.DestroyBuffers();
+}
+
 TEST_F(DisplayTest, FullscreenSettingIsNormalisedAndWrittenBack)
 {
     struct Case {
@@ -71,7 +181,9 @@ TEST_F(DisplayTest, FullscreenSettingIsNormalisedAndWrittenBack)
         if (c.file)
             WriteFile("settings.ini", c.file);
         CDisplay display;
+        display.cursorVisible = true;
         EXPECT_EQ(display.ReadSettings(), c.fullscreen);
+        EXPECT_FALSE(display.cursorVisible); // hidden until a screen asks for it
         set_config_file("release");
         set_config_file("settings.ini");
         EXPECT_STREQ(get_config_string("game", "fullscreen", "?"), c.written);

@@ -1,3 +1,4 @@
+#include <allegro.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include "app/GameApp.h"
 #include "app/State.h"
 #include "app/TickTimer.h"
+#include "audio/Audio.h"
 
 namespace {
 
@@ -96,6 +98,58 @@ TEST(MainLoop, QuitDuringBurstStillWorksOffPendingTicksAndDrawsOnce)
     EXPECT_EQ(std::count(log.begin(), log.end(), "a.Update"), 3);
     EXPECT_EQ(log.back(), "a.Draw");
     EXPECT_EQ(std::count(log.begin(), log.end(), "a.Draw"), 1);
+}
+
+TEST(StateStack, ChangeReplacesTheTopWhilePushKeepsItBelow)
+{
+    Log log;
+    CRecordingState a("a", log), b("b", log), c("c", log);
+    CGameApp app;
+    app.PushState(&a);   // empty stack: nothing to pause
+    app.ChangeState(&b); // a is left and gone for good
+    app.PushState(&c);   // b waits below c
+    EXPECT_EQ(app.Current(), &c);
+    app.PopState();
+    EXPECT_EQ(app.Current(), &b);
+    app.PopState(); // nothing left to resume
+    EXPECT_EQ(log, (Log{"a.Enter", "a.Leave", "b.Enter", "b.Pause", "c.Enter", "c.Leave", "b.Resume", "b.Leave"}));
+    EXPECT_EQ(app.Current(), nullptr);
+}
+
+TEST(MainLoop, EveryPendingTickRunsInputThenUpdateBeforeOneFrame)
+{
+    Log log;
+    CRecordingState a("a", log);
+    CGameApp app;
+    app.ChangeState(&a);
+    log.clear();
+    CTickTimer::pendingTicks = 3;
+    app.RunFrame();
+    EXPECT_EQ(log, (Log{"a.HandleInput", "a.Update", "a.HandleInput", "a.Update", "a.HandleInput", "a.Update",
+                        "a.Draw"}));
+    EXPECT_EQ(CTickTimer::pendingTicks.load(), 0);
+    log.clear();
+    app.RunFrame(); // no tick waiting: the frame is drawn at once
+    EXPECT_EQ(log, (Log{"a.Draw"}));
+}
+
+// The sounds queued during the ticks are started as the frame begins, before
+// the state draws; without that the game would be silent.
+TEST(MainLoop, FramePlaysQueuedSoundsBeforeTheStateDraws)
+{
+    Log log;
+    CRecordingState a("a", log);
+    CGameApp app;
+    app.ChangeState(&a);
+    SAMPLE anvil{};
+    g_audio.hooks.find = [&](const std::string& name) { return name == "ANVIL_SFX" ? &anvil : nullptr; };
+    g_audio.hooks.play = [&](SAMPLE* s, int, int, int) { log.push_back(s == &anvil ? "play ANVIL_SFX" : "play ?"); };
+    g_audio.PlaySound("ANVIL_SFX");
+    log.clear();
+    app.RunFrame();
+    EXPECT_EQ(log, (Log{"play ANVIL_SFX", "a.Draw"}));
+    EXPECT_TRUE(g_audio.pendingSounds.empty());
+    g_audio = CAudio();
 }
 
 TEST(TickTimer, PendingOnlyForPositiveCountsAndResetDropsThem)

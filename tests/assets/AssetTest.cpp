@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "assets/Asset.h"
 #include "support/TempDir.h"
@@ -199,6 +200,62 @@ TEST_F(AssetTest, FramesAreCutAsDescribed)
     bitmaps.ReleaseAll();
     EXPECT_EQ(bitmaps.GetFrameCount("STRIP_IMG"), 0);
     EXPECT_EQ(bitmaps.GetFrame("STRIP_IMG", 0), nullptr);
+}
+
+TEST_F(AssetTest, FrameCornersStepOnFromMinusOneByFdxAndFdy)
+{
+    struct Corner {
+        int x, y, w, h;
+        bool operator==(const Corner&) const = default;
+    };
+    struct Case {
+        const char* keys;
+        std::vector<Corner> frames;
+    };
+    const Case cases[] = {
+        {"fX1 = 8\nfY1 = 0\nfW1 = 8\nfH1 = 8\nfDY = 8\nfN = 3\n", {{8, 0, 8, 8}, {8, 8, 8, 8}, {8, 16, 8, 8}}},
+        {"fW1 = 4\nfH1 = 4\nfDX = 16\nfDY = 8\nfN = 2\n", {{15, 7, 4, 4}, {31, 15, 4, 4}}}, // no fX1, fY1
+        {"fX1 = 0\nfY1 = 2\nfW1 = 10\nfH1 = 6\nfX2 = 40\nfH2 = 3\nfX3 = 90\nfY3 = 0\nfN = 3\n",
+         {{0, 2, 10, 6}, {40, 2, 10, 3}, {90, 0, 10, 3}}},
+    };
+    WriteImage("gfx/strip.png", 128, 32);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        WriteFile("data/set.ykd", std::string("[guidelines]\ntype = image\nassetdir = gfx\ndefaultext = png\nasset1 = strip\n"
+                                              "[strip]\ntag = STRIP_IMG\n") + c.keys);
+        CAssetBitmap bitmaps;
+        bitmaps.Init("set");
+        bitmaps.LoadDefinitions();
+        std::vector<Corner> got;
+        for (int i = 0; i < bitmaps.GetFrameCount("STRIP_IMG"); ++i) {
+            const BITMAP* f = bitmaps.GetFrame("STRIP_IMG", i);
+            got.push_back({f->x_ofs, f->y_ofs, f->w, f->h});
+        }
+        EXPECT_EQ(got.size(), c.frames.size());
+        EXPECT_TRUE(got == c.frames);
+        bitmaps.ReleaseAll();
+    }
+}
+
+TEST_F(AssetTest, PathDefaultsAreNoFolderAndExtensionXxx)
+{
+    struct Case {
+        const char* guidelines;
+        const char* path;
+    } cases[] = {
+        {"type = image\nassetdir = gfx\n", "\"gfx/gone.xxx\""},
+        {"type = image\ndefaultext = png\n", "\"/gone.png\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.guidelines);
+        WriteFile("data/set.ykd", std::string("[guidelines]\n") + c.guidelines + "asset1 = gone\n[gone]\ntag = GONE_IMG\n");
+        CAssetBitmap bitmaps;
+        bitmaps.Init("set");
+        CaptureStderr();
+        bitmaps.LoadDefinitions();
+        EXPECT_THAT(GetCapturedStderr(), HasSubstr(c.path));
+        bitmaps.ReleaseAll();
+    }
 }
 
 TEST_F(AssetTest, FrameListsWithoutAnEndStopWithOneMessage)

@@ -108,6 +108,21 @@ TEST_F(AudioTest, PitchVariesFrom900To1099)
     EXPECT_EQ(seen.size(), 200u);
 }
 
+TEST_F(AudioTest, OnlySoundsThatPlayDrawAPitch)
+{
+    // The recorded replays depend on the rand() stream: one draw per voice.
+    std::srand(5);
+    std::rand();
+    std::rand();
+    const int third = std::rand();
+    std::srand(5);
+    for (const char* name : {"ANVIL_SFX", "NO_SUCH_SFX", "BEEP_SFX", "OTHER_SFX"})
+        audio.PlaySound(name);
+    audio.Update();
+    EXPECT_EQ(played.size(), 2u);
+    EXPECT_EQ(std::rand(), third);
+}
+
 TEST_F(AudioTest, InitMasksVolumesAndRecordsTheDriverThatWorked)
 {
     WriteFile("settings.ini", "[game]\nfullscreen = 0\n[audio]\nmaxvolumesounds = 300\n"
@@ -124,6 +139,16 @@ TEST_F(AudioTest, InitMasksVolumesAndRecordsTheDriverThatWorked)
     EXPECT_EQ(Setting("maxvolumesounds"), "44");
     EXPECT_EQ(Setting("maxvolumemusic"), "255");
     EXPECT_NE(ReadFile("settings.ini").find("fullscreen = 0"), std::string::npos);
+}
+
+TEST_F(AudioTest, VolumesMissingFromTheFileKeepWhatTheFieldsHeld)
+{
+    WriteFile("settings.ini", "[audio]\nmaxvolumemusic = 90\n");
+    audio.soundVolume = 77;
+    audio.Init();
+    EXPECT_EQ(audio.soundVolume, 77);
+    EXPECT_EQ(audio.musicVolume, 90);
+    EXPECT_EQ(audio.masterVolume, 230);
 }
 
 // A run while the sound system is down plays at volume 0 but leaves the
@@ -204,8 +229,10 @@ TEST_F(AudioTest, TrackIndicesNameTheirFiles)
     const struct {
         int index;
         const char* file;
-    } cases[] = {{0, "data//ogg//r31.ogg"}, {2, "data//ogg//r33.ogg"}, {9, "data//ogg//r40.ogg"},
-                 {10, "data//ogg//rcoll.ogg"}};
+    } cases[] = {{0, "data//ogg//r31.ogg"}, {1, "data//ogg//r32.ogg"}, {2, "data//ogg//r33.ogg"},
+                 {3, "data//ogg//r34.ogg"}, {4, "data//ogg//r35.ogg"}, {5, "data//ogg//r36.ogg"},
+                 {6, "data//ogg//r37.ogg"}, {7, "data//ogg//r38.ogg"}, {8, "data//ogg//r39.ogg"},
+                 {9, "data//ogg//r40.ogg"}, {10, "data//ogg//rcoll.ogg"}};
     for (const auto& c : cases) {
         audio.SelectTrack(c.index);
         EXPECT_EQ(g_music.currentFile, c.file);
@@ -226,4 +253,10 @@ TEST_F(AudioTest, StartMusicHoldsTheFirstTrackStoppedUntilTheNextFrame)
     ASSERT_NE(g_music.stream, nullptr);
     EXPECT_TRUE(alogg_is_playing_oggstream(g_music.stream));
     EXPECT_EQ(g_music.currentFile, "data//ogg//r32.ogg");
+
+    // Every frame's update feeds the music the same way.
+    g_music.Stop();
+    audio.Update();
+    ASSERT_NE(g_music.stream, nullptr);
+    EXPECT_TRUE(alogg_is_playing_oggstream(g_music.stream));
 }

@@ -1,6 +1,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "input/Controls.h"
@@ -107,6 +108,145 @@ TEST_F(ControlsFileTest, MissingDefinitionInstallsNothingAndWritesTheKeys)
     const std::string text = ReadFile("data/control-1.ykd");
     for (const char* k : {"useKeyboard", "useMouse", "useJoysticks"})
         EXPECT_NE(text.find(k), std::string::npos) << k;
+}
+
+// The Allegro key codes of keyboard slots 0, 1, 2, ... in order: 1 to 93,
+// 99 to 101, 103 to 106 and 115 to 126.
+std::vector<int> SlotKeyCodes()
+{
+    std::vector<int> codes;
+    for (auto [first, last] : {std::pair{1, 93}, std::pair{99, 101}, std::pair{103, 106}, std::pair{115, 126}})
+        for (int c = first; c <= last; ++c)
+            codes.push_back(c);
+    return codes;
+}
+
+TEST_F(ControlsTest, EachKeyLandsInItsOwnSlotAndNoOther)
+{
+    const std::vector<int> codes = SlotKeyCodes();
+    ASSERT_EQ(codes.size(), 112u);
+    for (size_t slot = 0; slot < codes.size(); ++slot) {
+        SCOPED_TRACE(::testing::Message() << "slot " << slot << ", key " << codes[slot]);
+        key[codes[slot]] = 1;
+        controls.Poll();
+        for (int s = 0; s < CControls::kKeySlots; ++s)
+            ASSERT_EQ(controls.keyState[s], s == int(slot) ? kInputPressed : kInputUp) << s;
+        EXPECT_TRUE(controls.Key(codes[slot], kInputPressed));
+        EXPECT_TRUE(controls.IsActive({kDeviceKeyboard, int(slot), kInputPressed}));
+        key[codes[slot]] = 0;
+        controls.Poll();
+        EXPECT_EQ(controls.keyState[slot], kInputReleased);
+        controls.Poll();
+    }
+    // Codes between the packed ranges have no slot.
+    for (int c : {94, 95, 96, 97, 98, 102, 107, 110, 114}) {
+        key[c] = 1;
+        controls.Poll();
+        for (int s = 0; s < CControls::kKeySlots; ++s)
+            ASSERT_EQ(controls.keyState[s], kInputUp) << c;
+        key[c] = 0;
+    }
+}
+
+TEST_F(ControlsTest, DevicesNotInstalledAreNotPolled)
+{
+    controls.useKeyboard = 0;
+    controls.useMouse = 0;
+    key[KEY_SPACE] = 1;
+    mouse_b = 3;
+    controls.Poll();
+    EXPECT_TRUE(controls.Key(KEY_SPACE, kInputUp));
+    for (int slot = 0; slot < 3; ++slot)
+        EXPECT_TRUE(controls.Mouse(slot, kInputUp)) << slot;
+}
+
+// Joystick buttons as the library reports them; joy[] is reset afterwards.
+class JoystickTest : public ControlsTest {
+protected:
+    void TearDown() override
+    {
+        for (int j = 0; j < MAX_JOYSTICKS; ++j)
+            joy[j] = JOYSTICK_INFO{};
+    }
+};
+
+TEST_F(JoystickTest, ButtonsArePolledPerJoystickAndAskedForAsDevices3To6)
+{
+    controls.numJoysticks = 2;
+    for (int j = 0; j < 2; ++j)
+        joy[j].num_buttons = 12;
+    joy[1].button[4].b = 1; // joystick 2, button 4
+    controls.Poll();
+    EXPECT_EQ(controls.joyButtons[1][4], kInputPressed);
+    EXPECT_TRUE(controls.IsActive({4, 4, kInputPressed}));
+    EXPECT_FALSE(controls.IsActive({3, 4, kInputPressed}));
+    EXPECT_FALSE(controls.IsActive({5, 4, kInputPressed}));
+    controls.Poll();
+    EXPECT_TRUE(controls.IsActive({4, 4, kInputHeld}));
+    joy[1].button[4].b = 0;
+    controls.Poll();
+    EXPECT_TRUE(controls.IsActive({4, 4, kInputReleased}));
+
+    // Device n + 3 is joystick n + 1, up to the fourth.
+    controls.joyButtons[3][11] = kInputHeld;
+    EXPECT_TRUE(controls.IsActive({6, 11, kInputHeld}));
+    controls.joyButtons[0][0] = kInputPressed;
+    EXPECT_TRUE(controls.IsActive({3, 0, kInputPressed}));
+
+    controls.numJoysticks = 0; // none found: not polled
+    joy[0].button[2].b = 1;
+    controls.Poll();
+    EXPECT_EQ(controls.joyButtons[0][2], kInputUp);
+}
+
+// Lets install_keyboard and install_mouse succeed without hardware: the
+// library takes an already set driver as installed.
+struct CFakeDrivers {
+    CFakeDrivers()
+    {
+        keyboard_driver = &keyboard;
+        mouse_driver = &mouse;
+    }
+    ~CFakeDrivers()
+    {
+        keyboard_driver = nullptr;
+        mouse_driver = nullptr;
+    }
+    KEYBOARD_DRIVER keyboard{};
+    MOUSE_DRIVER mouse{};
+};
+
+TEST_F(ControlsFileTest, EachKeyIsWrittenBackAsReadAndDecidesItsDevice)
+{
+    struct Case {
+        const char* file;
+        int keyboard, mouse, joysticks; // written back
+    };
+    const Case cases[] = {
+        {"[controlTypes]\nuseKeyboard = 3\nuseMouse = 7\nuseJoysticks = 2\n", 3, 7, 2},
+        {"[controlTypes]\nuseMouse = 1\n", 0, 1, 0},
+        {"[controlTypes]\nuseKeyboard = -1\n", -1, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        WriteFile("data/control-1.ykd", c.file);
+        CControls controls;
+        controls.keyState[5] = kInputHeld; // whatever was there before goes
+        controls.numJoysticks = 3;
+        {
+            CFakeDrivers drivers;
+            controls.Init();
+        }
+        EXPECT_EQ(controls.useKeyboard, c.keyboard);
+        EXPECT_EQ(controls.useMouse, c.mouse);
+        EXPECT_EQ(controls.numJoysticks, 0); // wanted or not, this machine has none
+        EXPECT_EQ(controls.keyState[5], kInputUp);
+        set_config_file("data/control-1.ykd");
+        EXPECT_EQ(get_config_int("controlTypes", "useKeyboard", 99), c.keyboard);
+        EXPECT_EQ(get_config_int("controlTypes", "useMouse", 99), c.mouse);
+        EXPECT_EQ(get_config_int("controlTypes", "useJoysticks", 99), c.joysticks);
+        set_config_file("release");
+    }
 }
 
 } // namespace

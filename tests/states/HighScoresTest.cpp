@@ -74,6 +74,9 @@ TEST_F(HighScoresTest, ValidFilesLoadAndTamperedOnesResetEverything)
         EXPECT_EQ(play->bestScores[35], c.entry35);
         EXPECT_EQ(Stored("dontcheat"), CStatePlay::ScoreChecksum(play->bestScores));
     }
+    // Reading leaves no file attached.
+    play->LoadScores();
+    EXPECT_EQ(get_config_int("scores", "dontcheat", -1), -1);
 }
 
 TEST_F(HighScoresTest, MissingFileIsWrittenWith39ZeroEntries)

@@ -1,8 +1,13 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "assets/Asset.h"
 #include "play/StatePlay.h"
 #include "support/TempDir.h"
 
@@ -18,6 +23,145 @@ protected:
     void State(const std::string& name, const std::string& text) { WriteFile("data/states/" + name + ".yks", text); }
     std::unique_ptr<CStatePlay> play;
 };
+
+// Every tunable with the section it lives in and the type it is read as.
+struct Tunable {
+    const char* section;
+    const char* key;
+    int32_t CStatePlay::*i; // set for whole numbers
+    float CStatePlay::*f;   // set for fractions
+};
+
+#define YK_INT(section, name) Tunable{section, #name, &CStatePlay::name, nullptr}
+#define YK_FLOAT(section, name) Tunable{section, #name, nullptr, &CStatePlay::name}
+
+const Tunable kTunables[] = {
+    YK_INT("timing", cvar_hSecLaserPulse),
+    YK_INT("timing", cvar_hSecBeforeLevelMoveOn),
+    YK_INT("timing", cvar_hSecBeforeLevelStart),
+    YK_INT("timing", cvar_hSecBeforeLevelStartSayGo),
+    YK_INT("timing", cvar_hSecEggMinLife),
+    YK_INT("timing", cvar_hSecEggMaxLife),
+    YK_INT("timing", cvar_crackWarningTime),
+    YK_INT("setup", cvar_eggEdgeMargin),
+    YK_FLOAT("setup", cvar_playerNormalizedStartX),
+    YK_FLOAT("setup", cvar_playerNormalizedStartY),
+    YK_INT("action", cvar_crackRadius),
+    YK_FLOAT("action", cvar_movePowerArrow),
+    YK_FLOAT("action", cvar_movePowerDropoff),
+    YK_FLOAT("action", cvar_kickAwayPerc),
+    YK_INT("alien", cvar_friendlyOdds),
+    YK_INT("alien", cvar_alienEdgeInfect),
+    YK_FLOAT("alien", cvar_alienMoveSpeed),
+    YK_FLOAT("alien", cvar_alienTransverseSpeed),
+    YK_INT("alien", cvar_alienTransverseHSec),
+    YK_FLOAT("visuals", cvar_laserDropoffIntensity),
+    YK_INT("visuals", cvar_crackWarningDist),
+    YK_INT("visuals", cvar_crackSolidShowTime),
+    YK_INT("visuals", cvar_crackFlickerShowTime),
+    YK_INT("pup_overall", cvar_pupSolidShowTime),
+    YK_INT("pup_overall", cvar_pupFlickerShowTime),
+    YK_INT("goals", cvar_pointsToWin),
+    YK_FLOAT("action", cvar_windXPower),
+    YK_FLOAT("action", cvar_windYPower),
+    YK_INT("action", cvar_windXInterval),
+    YK_INT("action", cvar_windYInterval),
+    YK_FLOAT("action", cvar_toyTCellBounce),
+    YK_INT("pup_overall", cvar_pup_plainegg_freq),
+    YK_INT("pup_overall", cvar_pup_magnetic_freq),
+    YK_INT("pup_overall", cvar_pup_disrupt_freq),
+    YK_INT("pup_overall", cvar_pup_mushroom_freq),
+    YK_INT("pup_overall", cvar_pup_trail_freq),
+    YK_INT("pup_overall", cvar_pup_speedup_freq),
+    YK_INT("pup_overall", cvar_pup_freeze_freq),
+    YK_INT("pup_overall", cvar_pup_precise_freq),
+    YK_INT("pup_overall", cvar_pup_detonate_freq),
+    YK_FLOAT("pup_magnetic", cvar_pup_magnetic_pullOnEggs),
+    YK_FLOAT("pup_magnetic", cvar_pup_magnetic_pullOnParasites),
+    YK_FLOAT("pup_mushroom", cvar_pup_mushroom_laserWidthNormal),
+    YK_FLOAT("pup_mushroom", cvar_pup_mushroom_laserWidthSuper),
+    YK_INT("pup_speedup", cvar_pup_speedup_movePowerMult),
+    YK_INT("pup_freeze", cvar_pup_freeze_time),
+    YK_INT("pup_precise", cvar_pup_precise_movePowerMult),
+    YK_INT("pup_detonate", cvar_pup_det_range),
+    YK_INT("pup_detonate", cvar_pup_det_damageToBoss),
+    YK_INT("pup_detonate", cvar_pup_det_flashtime),
+};
+
+#undef YK_INT
+#undef YK_FLOAT
+
+// Each tunable gets a value of its own. A whole number is written as "Ne2",
+// which an integer read takes as N and a fraction read as N * 100; a
+// fraction as "N.25", which an integer read would cut to N.
+std::string ValueText(int n, const Tunable& t) { return std::to_string(n + 1) + (t.i ? "e2" : ".25"); }
+
+TEST_F(StateLoaderTest, EveryTunableIsReadFromItsOwnSectionAsItsOwnType)
+{
+    ASSERT_EQ(std::size(kTunables), 50u);
+    std::string all = "[include]\nimageSet=noLoad\n";
+    for (size_t n = 0; n < std::size(kTunables); ++n) {
+        const Tunable& t = kTunables[n];
+        all += std::string("[") + t.section + "]\n" + t.key + " = " + ValueText(int(n), t) + "\n";
+    }
+    State("all", all);
+    // Read through a child that states nothing, so each value must also
+    // survive a read that finds no key.
+    State("child", "[include]\nimageSet=noLoad\nparent=all\n");
+    ASSERT_EQ(play->LoadState("child", 0), 0);
+    for (size_t n = 0; n < std::size(kTunables); ++n) {
+        const Tunable& t = kTunables[n];
+        if (t.i)
+            EXPECT_EQ(play.get()->*t.i, int(n) + 1) << t.section << "/" << t.key;
+        else
+            EXPECT_FLOAT_EQ(play.get()->*t.f, float(n) + 1.25f) << t.section << "/" << t.key;
+    }
+}
+
+TEST_F(StateLoaderTest, TheImageSetNamedNearestTheTopReplacesTheImages)
+{
+    auto Image = [&](const std::string& set, const char* tag) {
+        BITMAP* b = create_bitmap(4, 4);
+        clear_to_color(b, makecol(10, 20, 30));
+        std::filesystem::create_directories(dir / "gfx");
+        save_bitmap(("gfx/" + set + ".bmp").c_str(), b, nullptr);
+        destroy_bitmap(b);
+        WriteFile("data/" + set + ".ykd", "[guidelines]\ntype = image\nassetdir = gfx\ndefaultext = bmp\nasset1 = " + set +
+                                              "\n[" + set + "]\ntag = " + tag + "\n");
+    };
+    Image("bitmap-1", "BASE_IMG");
+    Image("bitmap-level", "LEVEL_IMG");
+    Image("set-a", "A_IMG");
+    Image("set-b", "B_IMG");
+    State("grand", "[include]\nimageSet=set-a\n");
+    State("parent", "[include]\nimageSet=set-b\nparent=grand\n");
+    State("top", "[include]\nimageSet=NOLOAD\nparent=parent\n");
+    State("plain", "[include]\nimageSet=noLoad\n");
+
+    struct Case {
+        const char* state;
+        std::vector<const char*> present, absent;
+    };
+    const Case cases[] = {
+        {"plain", {"BASE_IMG", "LEVEL_IMG"}, {"A_IMG"}},             // noLoad keeps what is loaded
+        {"grand", {"BASE_IMG", "A_IMG"}, {"LEVEL_IMG"}},             // the base set, then its own
+        {"top", {"BASE_IMG", "B_IMG"}, {"A_IMG", "LEVEL_IMG"}},      // the nearest set wins
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.state);
+        g_bitmaps.ReleaseAll();
+        g_bitmaps.Init();
+        g_bitmaps.LoadDefinitions();
+        g_bitmaps.Init("bitmap-level");
+        g_bitmaps.LoadDefinitions();
+        ASSERT_EQ(play->LoadState(c.state, 0), 0);
+        for (const char* tag : c.present)
+            EXPECT_NE(g_bitmaps.Get(tag), nullptr) << tag;
+        for (const char* tag : c.absent)
+            EXPECT_EQ(g_bitmaps.Get(tag), nullptr) << tag;
+    }
+    g_bitmaps.ReleaseAll();
+}
 
 TEST_F(StateLoaderTest, ChainLoadsFromTheFarthestAncestorDown)
 {

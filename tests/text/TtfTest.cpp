@@ -147,6 +147,44 @@ TEST_F(TtfSizeTest, SizeSearchPicksTheLargestPixelSizeWhoseLineFits)
     FT_Done_FreeType(lib);
 }
 
+// One 8 pixel glyph "A" (a hollow square), as a bitmap-only font.
+const char* const kTinyBdf = "STARTFONT 2.1\nFONT -test-tiny-medium-r-normal--8-80-75-75-c-80-iso10646-1\n"
+                             "SIZE 8 75 75\nFONTBOUNDINGBOX 8 8 0 -2\nSTARTPROPERTIES 3\nFONT_ASCENT 6\n"
+                             "FONT_DESCENT 2\nPIXEL_SIZE 8\nENDPROPERTIES\nCHARS 1\nSTARTCHAR A\nENCODING 65\n"
+                             "SWIDTH 1000 0\nDWIDTH 8 0\nBBX 8 8 0 -2\nBITMAP\nFF\n81\n81\n81\n81\n81\n81\nFF\n"
+                             "ENDCHAR\nENDFONT\n";
+
+TEST_F(TtfSizeTest, BitmapFontKeepsItsOnlySizeAndDrawsItsPixelsSolid)
+{
+    ASSERT_EQ(ttf_init(), 0);
+    WriteFile("tiny.bdf", kTinyBdf);
+    ALFONT_FONT* font = ttf_load_font("tiny.bdf");
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(ttf_get_font_height(font), 8); // its one fixed size
+    EXPECT_EQ(ttf_set_font_size(font, 12), -1);
+    EXPECT_EQ(ttf_get_font_height(font), 8);
+    const int previous = ttf_text_mode(-1);
+    BITMAP* bmp = create_bitmap(40, 20);
+    clear_to_color(bmp, makecol(0, 0, 0));
+    ttf_textout_aa(bmp, font, "AA", 2, 2, makecol(255, 255, 255));
+    int solid = 0, other = 0;
+    for (int y = 0; y < bmp->h; ++y)
+        for (int x = 0; x < bmp->w; ++x) {
+            const int p = getpixel(bmp, x, y);
+            solid += p == makecol(255, 255, 255);
+            other += p != makecol(255, 255, 255) && p != makecol(0, 0, 0);
+        }
+    EXPECT_EQ(solid, 2 * 28); // two squares' outlines
+    EXPECT_EQ(other, 0);      // an on/off pixel is full coverage, not a blend
+    // The square's top row lies on the line box's top row (ascent 6, glyph top 6).
+    EXPECT_EQ(getpixel(bmp, 2, 2), makecol(255, 255, 255));
+    EXPECT_EQ(getpixel(bmp, 9, 9), makecol(255, 255, 255));
+    EXPECT_EQ(getpixel(bmp, 10, 2), makecol(255, 255, 255));
+    destroy_bitmap(bmp);
+    ttf_text_mode(previous);
+    ttf_destroy_font(font);
+}
+
 TEST_F(TtfTest, BadSizeIsRefusedAndSameSizeKeepsTheCache)
 {
     ASSERT_EQ(ttf_set_font_size(font, 26), 0);
@@ -154,7 +192,8 @@ TEST_F(TtfTest, BadSizeIsRefusedAndSameSizeKeepsTheCache)
     EXPECT_GT(ttf_text_length(font, "abc"), 0);
     EXPECT_EQ(ttf_cached_glyph_count(font), 3);
 
-    for (int bad : {0, -5}) {
+    // 1 is refused by the search: even pixel size 1 has a taller line.
+    for (int bad : {0, -5, 1}) {
         EXPECT_EQ(ttf_set_font_size(font, bad), -1);
         EXPECT_EQ(ttf_get_font_height(font), 26);
         EXPECT_EQ(ttf_get_font_real_height(font), real);
@@ -162,6 +201,11 @@ TEST_F(TtfTest, BadSizeIsRefusedAndSameSizeKeepsTheCache)
     }
     EXPECT_EQ(ttf_set_font_size(font, 26), 0);
     EXPECT_EQ(ttf_cached_glyph_count(font), 3);
+    // The face is back at its size: glyphs rendered now match a fresh font.
+    ALFONT_FONT* fresh = ttf_load_font(kFontPath.c_str());
+    ASSERT_EQ(ttf_set_font_size(fresh, 26), 0);
+    EXPECT_EQ(ttf_text_length(font, "xyz"), ttf_text_length(fresh, "xyz"));
+    ttf_destroy_font(fresh);
     EXPECT_EQ(ttf_set_font_size(font, 19), 0);
     EXPECT_EQ(ttf_cached_glyph_count(font), 0);
 }
@@ -214,6 +258,23 @@ TEST_F(TtfTest, LineBoxOutsideTheClipDrawsNothing)
     // A box reaching one row into the clip is drawn.
     ttf_textout_aa(bmp, font, "Hello", 110, 40 - 26, white);
     EXPECT_FALSE(BoxOfPixelsNot(bmp, black).Empty());
+    set_clip_rect(bmp, 0, 0, bmp->w - 1, bmp->h - 1);
+}
+
+// Only a box wholly above, below or right of the clip is skipped; one that
+// touches its edge is laid out (its glyphs rendered), even if no pixel shows.
+TEST_F(TtfTest, LineBoxTouchingTheClipEdgeIsLaidOut)
+{
+    set_clip_rect(bmp, 100, 40, 200, 80);
+    struct Case {
+        int x, y;
+    } cases[] = {{200, 50}, {10, 80}, {110, 40 - 27}};
+    for (const Case& c : cases) {
+        ASSERT_EQ(ttf_set_font_size(font, 26), 0);
+        ASSERT_EQ(ttf_set_font_size(font, 27), 0); // an empty cache
+        ttf_textout_aa(bmp, font, "Hello", c.x, c.y, white);
+        EXPECT_GT(ttf_cached_glyph_count(font), 0) << c.x << "," << c.y;
+    }
     set_clip_rect(bmp, 0, 0, bmp->w - 1, bmp->h - 1);
 }
 
@@ -312,6 +373,52 @@ TEST_F(TtfTest, TransparentTextBlendsAndFilledTextPaintsItsBox)
     clear_to_color(bmp, blue);
     ttf_textout_aa(bmp, font, "", 10, 10, white);
     EXPECT_TRUE(BoxOfPixelsNot(bmp, blue).Empty());
+}
+
+// A mark that does not advance the pen adds no spacing when drawn either:
+// what follows it lands where the measured width says.
+TEST_F(TtfTest, DrawingSkipsSpacingAfterMarksThatDoNotAdvance)
+{
+    ASSERT_EQ(ttf_set_font_size(font, 26), 0);
+    ttf_set_char_extra_spacing(font, 3);
+    auto RightmostInk = [&](const char* text) {
+        clear_to_color(bmp, black);
+        ttf_textout_aa(bmp, font, text, 10, 10, white);
+        return BoxOfPixelsNot(bmp, black).x1;
+    };
+    EXPECT_EQ(RightmostInk("a\xCC\x81" "b"), RightmostInk("ab"));
+    // Nor does spacing move the pen down, since no glyph advances downward.
+    RightmostInk("ab");
+    const Box spaced = BoxOfPixelsNot(bmp, black);
+    ttf_set_char_extra_spacing(font, 0);
+    RightmostInk("ab");
+    const Box plain = BoxOfPixelsNot(bmp, black);
+    EXPECT_EQ(spaced.y0, plain.y0);
+    EXPECT_EQ(spaced.y1, plain.y1);
+}
+
+// With a background each pixel takes a colour on the ramp from the
+// background to the text colour, channel by channel, and full coverage
+// gives the text colour itself.
+TEST_F(TtfTest, FilledTextRampsFromTheBackgroundToTheTextColour)
+{
+    ASSERT_EQ(ttf_set_font_size(font, 26), 0);
+    const int bg = makecol(0, 0, 0), fg = makecol(8, 4, 200);
+    EXPECT_EQ(ttf_text_mode(bg), -1);
+    ttf_textout_aa(bmp, font, "Hi", 10, 10, fg);
+    EXPECT_EQ(ttf_text_mode(-1), bg);
+    int full = 0, between = 0;
+    for (int y = 0; y < bmp->h; ++y)
+        for (int x = 0; x < bmp->w; ++x) {
+            const int p = getpixel(bmp, x, y);
+            ASSERT_LE(getr(p), getr(fg)) << x << "," << y;
+            ASSERT_LE(getg(p), getg(fg)) << x << "," << y;
+            ASSERT_LE(getb(p), getb(fg)) << x << "," << y;
+            full += p == fg;
+            between += p != fg && p != bg;
+        }
+    EXPECT_GT(full, 50);
+    EXPECT_GT(between, 0);
 }
 
 TEST_F(TtfTest, DirectBlendEqualsAllegrosTranslucentPutpixel)
