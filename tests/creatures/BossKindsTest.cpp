@@ -145,6 +145,75 @@ TEST_F(BossKindsTest, MadEggLayerRunsInwardAndLastMarginWins)
     }
 }
 
+// Mad, it first rolls for an egg, then for a turn, then for the new heading.
+TEST_F(BossKindsTest, MadEggLayerRollsToLayThenToTurnThenForItsHeading)
+{
+    struct Case {
+        int x, y;
+        int base, sign; // heading = base + sign * (rand() % 96)
+    };
+    const Case cases[] = {{700, 500, -32, -1}, {700, 300, 32, 1}, {300, 500, 32, -1}, {300, 300, -32, 1}};
+    for (const Case& c : cases) {
+        for (unsigned seed = 1, found = 0; found < 3; ++seed) {
+            std::srand(seed);
+            std::rand(); // the egg roll
+            if (std::rand() % 30 >= 3)
+                continue;
+            ++found;
+            const int heading = c.base + c.sign * (std::rand() % 96);
+            CBoss boss = MakeBoss(kBossEggLayer, c.x, c.y);
+            boss.state = CBoss::kStateMad;
+            std::srand(seed);
+            boss.Update(world.view);
+            EXPECT_EQ(Heading(boss), heading) << c.x << "," << c.y << " seed " << seed;
+        }
+    }
+}
+
+// Each kind's think step and what it draws from rand(): the egg layer also
+// rolls for an egg every tick, after thinking.
+TEST_F(BossKindsTest, ThinkStepsByKind)
+{
+    struct Case {
+        int type;
+        int draws;
+        int healthAfter;
+        int stateBefore;
+        int (*state)(int firstDraw); // from the think's draw
+        int nextThink;
+    };
+    const Case cases[] = {
+        {kBossEggLayer, 2, 100, 0, [](int r) { return r % 4; }, kNow + 100},
+        {kBossTCellKing, 0, 100, 0, [](int) { return 0; }, kNow - 1},
+        {kBossGobbler, 1, 97, 1, [](int) { return 0; }, kNow + 100},
+        {kBossFireball, 1, 100, 0, [](int r) { return r % 2; }, kNow + 100},
+        {kBossChaser, 0, 100, 0, [](int) { return 2; }, kNow + 100},
+        {kBossBlower, 1, 95, 0, [](int r) { return r % 4; }, kNow + 100},
+    };
+    for (const Case& c : cases) {
+        SBossWorld w;
+        w.AddToy(kToyFood, 100, 100);
+        w.AddToy(kToyFire, 100, 700);
+        w.AddToy(kToyFire, 900, 700);
+        CBoss boss = MakeBoss(c.type, 500, 400);
+        boss.walkSpeed = boss.runSpeed = 0;
+        boss.state = c.stateBefore;
+        boss.nextThink = kNow - 1;
+        std::srand(21);
+        const int first = std::rand();
+        std::srand(21);
+        for (int i = 0; i < c.draws; ++i)
+            std::rand();
+        const int next = std::rand();
+        std::srand(21);
+        boss.Update(w.view);
+        EXPECT_EQ(boss.state, c.state(first)) << "type " << c.type;
+        EXPECT_EQ(boss.health, c.healthAfter) << "type " << c.type;
+        EXPECT_EQ(boss.nextThink, c.nextThink) << "type " << c.type;
+        EXPECT_EQ(std::rand(), next) << "draws of type " << c.type;
+    }
+}
+
 // ---- T-cell king ---------------------------------------------------------
 
 TEST_F(BossKindsTest, TCellKingRushesWhileInvincible)

@@ -439,12 +439,17 @@ TEST_F(ChaserBehindTest, OnlyAWaitingChaserHasABehind)
     struct Case {
         int state;
         int px, py;   // player 1; player 0 is the target, far to the right
+        int damage;
         int health;
+        int stateAfter;
     };
     // Charging and taking aim it faces player 0 (heading 0); spinning at
     // now 10000 it faces up (heading -64).
     const Case cases[] = {
-        {2, 460, 400, 110}, {0, 460, 400, 90}, {1, 460, 400, 90}, {4, 500, 440, 90},
+        {2, 460, 400, 10, 110, 4}, {0, 460, 400, 10, 90, 4}, {1, 460, 400, 10, 90, 4}, {4, 500, 440, 10, 90, 4},
+        {2, 460, 400, 0, 100, 4}, // behind, even an immune chaser takes the hit and spins
+        {2, 460, 400, -1, 99, 4}, // and one whose touch loses the level only takes the hit
+        {0, 460, 400, 0, 100, 0}, // not behind: immune
     };
     for (const Case& c : cases) {
         SBossWorld w;
@@ -454,9 +459,12 @@ TEST_F(ChaserBehindTest, OnlyAWaitingChaserHasABehind)
         CBoss boss = MakeBoss(kBossChaser, 500, 400);
         boss.walkSpeed = boss.runSpeed = 0;
         boss.state = c.state;
+        boss.damagePerPlayerBump = c.damage;
         clear_to_color(screen, 0);
         boss.Update(w.view);
-        EXPECT_EQ(boss.health, c.health) << "state " << c.state;
+        EXPECT_EQ(boss.health, c.health) << "state " << c.state << " damage " << c.damage;
+        EXPECT_EQ(boss.state, c.stateAfter) << "state " << c.state << " damage " << c.damage;
+        EXPECT_EQ(w.points, 0);
         EXPECT_EQ(getpixel(screen, 0, 300) == makecol(255, 0, 0), c.state == 2) << "state " << c.state;
     }
 }

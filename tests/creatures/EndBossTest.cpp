@@ -168,6 +168,28 @@ TEST_F(EndBossTest, OuterRingIsNeverProcessed)
     }
 }
 
+// The ring just inside the border is processed like the middle: its cells
+// split (seeding the border) and pucks destroy them.
+TEST_F(EndBossTest, RingInsideTheBorderIsProcessed)
+{
+    struct Place {
+        int row, col;
+        int borderRow, borderCol; // the neighbour on the border
+    };
+    for (const Place& c : {Place{1, 30, 0, 30}, Place{58, 30, 59, 30}, Place{30, 1, 30, 0}, Place{30, 88, 30, 89}}) {
+        boss = std::make_unique<CEndBoss>();
+        boss->hsecBetweenSplitMin = boss->hsecBetweenSplitMax = 10;
+        Cell(c.row, c.col) = kNow - 1;
+        boss->Update(world.view);
+        EXPECT_EQ(Cell(c.row, c.col), CEndBoss::kSpent) << c.row << "," << c.col;
+        EXPECT_EQ(Cell(c.borderRow, c.borderCol), kNow + 10) << c.row << "," << c.col;
+        PutPlayerOn(0, c.row, c.col);
+        boss->Update(world.view);
+        EXPECT_EQ(Cell(c.row, c.col), 0) << c.row << "," << c.col;
+        world.PlacePlayer(0, 5000, 5000);
+    }
+}
+
 // A split seeds up, left, down, right, each with its own draw.
 TEST_F(EndBossTest, SplitSeedsItsNeighboursInOrder)
 {
