@@ -178,6 +178,64 @@ TEST_F(AlienTest, WhoKillsTheAlien)
     }
 }
 
+// Pucks and acid trails reach as far as their player's reach (doubled by
+// the mushroom, none with the laser off); T-cells by the plain crack radius.
+TEST_F(AlienTest, EachKillerReachesByItsOwnRadius)
+{
+    struct Case {
+        const char* what;
+        int reach;                     // player 0's
+        int puckDx, trailDx, tCellDx;  // offsets on x from the alien, 99 = absent
+        bool dies;
+    };
+    const Case cases[] = {
+        {"mushroom puck", 40, 39, 99, 99, true},
+        {"mushroom puck at its reach", 40, 40, 99, 99, false},
+        {"mushroom trail", 40, 99, -39, 99, true},
+        {"mushroom trail at its reach", 40, 99, 40, 99, false},
+        {"laser-off puck", -1, 0, 99, 99, false},
+        {"laser-off trail", -1, 99, 0, 99, false},
+        {"small reach, trail beyond it", 5, 99, 6, 99, false},
+        {"T-cell, small reach", 5, 99, 99, 19, true},
+        {"T-cell at the crack radius, big reach", 40, 99, 99, -20, false},
+    };
+    for (const Case& c : cases) {
+        STickWorld w; // crack radius 20
+        w.reach[0] = c.reach;
+        w.Give(0, kPupTrail);
+        CAlien alien = AlienAt(1, 400, 300);
+        if (c.puckDx != 99)
+            w.PutPlayer(0, 400 + c.puckDx, 300);
+        if (c.trailDx != 99) {
+            w.trailX[9][0] = static_cast<float>(400 + c.trailDx);
+            w.trailY[9][0] = 300;
+        }
+        if (c.tCellDx != 99)
+            w.AddToy(kToyTCell, 400 + c.tCellDx, 300);
+        alien.Update(w.view);
+        EXPECT_EQ(alien.dead, c.dies) << c.what;
+        EXPECT_EQ(w.levelPoints, c.dies ? 1 : 0) << c.what;
+    }
+}
+
+// A puck that is not in the game neither kills, drags nor poisons.
+TEST_F(AlienTest, PlayersBeyondTheCountTakeNoPart)
+{
+    world.view.numPlayers = 1;
+    world.view.pullOnParasites = 0.5f;
+    world.view.moveSpeed = 0;
+    world.PutPlayer(1, 410, 300);
+    world.Give(1, kPupMagnetic);
+    world.Give(1, kPupTrail);
+    world.trailX[0][1] = 400;
+    world.trailY[0][1] = 300;
+    CAlien alien = AlienAt(1, 400, 300);
+    EXPECT_EQ(alien.Update(world.view), CAlien::kStillInPlay);
+    EXPECT_FALSE(alien.dead);
+    EXPECT_FLOAT_EQ(alien.fx, 400);
+    EXPECT_EQ(world.aliensKilled[1], 0);
+}
+
 TEST_F(AlienTest, CrawlBouncesOffTheSideMarginsAndInfectsAtTheEdge)
 {
     struct Case {
@@ -204,6 +262,17 @@ TEST_F(AlienTest, CrawlBouncesOffTheSideMarginsAndInfectsAtTheEdge)
         {3, 60, 400, 1, 30, 59, 398, -0.5f, 1, 5},
         {3, 964, 400, -1, 30, 965, 398, 0.5f, 1, 5},
         {3, 500, 31, 0, 30, 500, 29, 0, 0, 3},
+        // Landing exactly on a line is not beyond it.
+        {1, 500, 736, 0, 30, 500, 738, 0, 0, 5},
+        {2, 32, 400, 0, 30, 30, 400, 0, 0, 5},
+        {3, 500, 32, 0, 30, 500, 30, 0, 0, 5},
+        {0, 500, 61, -1, 30, 502, 60, -1, 0, 5},
+        {1, 963, 400, 1, 30, 964, 402, 1, 0, 5},
+        {1, 61, 400, -1, 30, 60, 402, -1, 0, 5},
+        {2, 500, 707, -1, 30, 498, 708, -1, 0, 5},
+        {2, 500, 61, 1, 30, 498, 60, 1, 0, 5},
+        {3, 963, 400, -1, 30, 964, 398, -1, 0, 5},
+        {3, 61, 400, 1, 30, 60, 398, 1, 0, 5},
         // Margins that overlap: the second test sees the first bounce.
         {0, 100, 300, 1, 400, 102, 301, 0.25f, 2, 5},
     };

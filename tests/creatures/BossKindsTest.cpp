@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "creatures/BossWorld.h"
 
@@ -40,6 +41,36 @@ TEST_F(BossKindsTest, EggLayerLaysByAttackFrequency)
     }
 }
 
+// The egg drops one body size behind the layer's back, measured from
+// (x + size, y + size); the chance roll comes before the egg's own draws.
+TEST_F(BossKindsTest, EggLayerLaysBehindItselfAfterItsChanceRoll)
+{
+    struct Case {
+        int heading;
+        int ex, ey;
+    };
+    const Case cases[] = {{0, 500, 445}, {64, 545, 400}, {128, 590, 445}, {-64, 545, 490}, {32, 513, 413}};
+    for (const Case& c : cases) {
+        SBossWorld w;
+        CBoss boss = MakeBoss(kBossEggLayer, 500, 400);
+        boss.attackFreq = 50;
+        boss.heading = c.heading;
+        unsigned seed = 1;
+        for (;; ++seed) {
+            std::srand(seed);
+            if (std::rand() % 100 < 50)
+                break;
+        }
+        const int life = 300 + std::rand() % 200;
+        std::srand(seed);
+        boss.Update(w.view);
+        ASSERT_EQ(w.eggs.size(), 1u) << c.heading;
+        EXPECT_EQ(w.eggs[0]->x, c.ex) << c.heading;
+        EXPECT_EQ(w.eggs[0]->y, c.ey) << c.heading;
+        EXPECT_EQ(w.eggs[0]->time, kNow + life) << c.heading;
+    }
+}
+
 TEST_F(BossKindsTest, EggLayerTurnsThenPatrolsAlongTheMargins)
 {
     struct Case {
@@ -58,6 +89,11 @@ TEST_F(BossKindsTest, EggLayerTurnsThenPatrolsAlongTheMargins)
         {2, 64, 500, 700, 64, 2, 0},    // bottom margin: go up next
         {3, 130, 100, 400, 128, 2, 1},  // left margin: go right next
         {0, 190, 500, 100, 186, 0, 0},  // no wrap-around: the long way round
+        // On a margin is not past it.
+        {0, -64, 500, 120, -64, 2, 0},
+        {1, 0, 904, 400, 0, 2, 1},
+        {2, 64, 500, 648, 64, 2, 2},
+        {3, 128, 120, 400, 128, 2, 3},
     };
     for (const Case& c : cases) {
         CBoss boss = MakeBoss(kBossEggLayer, c.x, c.y);
@@ -84,6 +120,10 @@ TEST_F(BossKindsTest, MadEggLayerRunsInwardAndLastMarginWins)
         {300, 300, -32, 63, 4},   // upper left
         {100, 100, -32, 63, 1},   // top and left margins: left wins
         {950, 700, -127, -32, 0}, // right and bottom margins: bottom wins
+        {512, 500, -63, 32, 4},   // the middle column counts as left
+        {700, 384, 32, 127, 4},   // the middle row counts as upper
+        {120, 120, -32, 63, 4},   // on the margins is not past them
+        {904, 648, -127, -32, 4},
     };
     for (const Case& c : cases) {
         bool turned = false;
@@ -102,6 +142,75 @@ TEST_F(BossKindsTest, MadEggLayerRunsInwardAndLastMarginWins)
             EXPECT_LE(Heading(boss), c.hi) << c.x << "," << c.y;
         }
         EXPECT_TRUE(turned) << c.x << "," << c.y;
+    }
+}
+
+// Mad, it first rolls for an egg, then for a turn, then for the new heading.
+TEST_F(BossKindsTest, MadEggLayerRollsToLayThenToTurnThenForItsHeading)
+{
+    struct Case {
+        int x, y;
+        int base, sign; // heading = base + sign * (rand() % 96)
+    };
+    const Case cases[] = {{700, 500, -32, -1}, {700, 300, 32, 1}, {300, 500, 32, -1}, {300, 300, -32, 1}};
+    for (const Case& c : cases) {
+        for (unsigned seed = 1, found = 0; found < 3; ++seed) {
+            std::srand(seed);
+            std::rand(); // the egg roll
+            if (std::rand() % 30 >= 3)
+                continue;
+            ++found;
+            const int heading = c.base + c.sign * (std::rand() % 96);
+            CBoss boss = MakeBoss(kBossEggLayer, c.x, c.y);
+            boss.state = CBoss::kStateMad;
+            std::srand(seed);
+            boss.Update(world.view);
+            EXPECT_EQ(Heading(boss), heading) << c.x << "," << c.y << " seed " << seed;
+        }
+    }
+}
+
+// Each kind's think step and what it draws from rand(): the egg layer also
+// rolls for an egg every tick, after thinking.
+TEST_F(BossKindsTest, ThinkStepsByKind)
+{
+    struct Case {
+        int type;
+        int draws;
+        int healthAfter;
+        int stateBefore;
+        int (*state)(int firstDraw); // from the think's draw
+        int nextThink;
+    };
+    const Case cases[] = {
+        {kBossEggLayer, 2, 100, 0, [](int r) { return r % 4; }, kNow + 100},
+        {kBossTCellKing, 0, 100, 0, [](int) { return 0; }, kNow - 1},
+        {kBossGobbler, 1, 97, 1, [](int) { return 0; }, kNow + 100},
+        {kBossFireball, 1, 100, 0, [](int r) { return r % 2; }, kNow + 100},
+        {kBossChaser, 0, 100, 0, [](int) { return 2; }, kNow + 100},
+        {kBossBlower, 1, 95, 0, [](int r) { return r % 4; }, kNow + 100},
+    };
+    for (const Case& c : cases) {
+        SBossWorld w;
+        w.AddToy(kToyFood, 100, 100);
+        w.AddToy(kToyFire, 100, 700);
+        w.AddToy(kToyFire, 900, 700);
+        CBoss boss = MakeBoss(c.type, 500, 400);
+        boss.walkSpeed = boss.runSpeed = 0;
+        boss.state = c.stateBefore;
+        boss.nextThink = kNow - 1;
+        std::srand(21);
+        const int first = std::rand();
+        std::srand(21);
+        for (int i = 0; i < c.draws; ++i)
+            std::rand();
+        const int next = std::rand();
+        std::srand(21);
+        boss.Update(w.view);
+        EXPECT_EQ(boss.state, c.state(first)) << "type " << c.type;
+        EXPECT_EQ(boss.health, c.healthAfter) << "type " << c.type;
+        EXPECT_EQ(boss.nextThink, c.nextThink) << "type " << c.type;
+        EXPECT_EQ(std::rand(), next) << "draws of type " << c.type;
     }
 }
 
@@ -124,6 +233,54 @@ TEST_F(BossKindsTest, TCellKingRushesWhileInvincible)
 }
 
 // ---- gobbler -------------------------------------------------------------
+
+// Food becomes the target only when nearer than the target so far on both
+// axes; the gobbler then walks (or runs, with no food left) once aligned.
+TEST_F(BossKindsTest, GobblerHeadsForTheNearestFoodOnBothAxes)
+{
+    struct Food {
+        int x, y;
+    };
+    struct Case {
+        std::vector<Food> food;
+        int heading;
+        float speed;
+    };
+    // Gobbler at (500, 400), player at (700, 600): heading 32.
+    const Case cases[] = {
+        {{{600, 700}}, 32, 2.f},             // nearer on x only
+        {{{700, 450}}, 32, 2.f},             // nearer on y only
+        {{{400, 450}}, 109, 2.f},            // nearer on both
+        {{{600, 350}, {430, 330}}, -19, 2.f}, // the second is not nearer than the first
+        {{{430, 330}, {600, 350}}, -96, 2.f}, // nor the second here
+        {{}, 32, 5.f},                       // no food: runs
+    };
+    for (const Case& c : cases) {
+        SBossWorld w;
+        w.PlacePlayer(0, 700, 600);
+        for (const Food& f : c.food)
+            w.AddToy(kToyFood, f.x, f.y);
+        CBoss boss = MakeBoss(kBossGobbler, 500, 400);
+        boss.turnSpeed = 255; // aligns at once
+        boss.Update(w.view);
+        EXPECT_EQ(Heading(boss), c.heading) << c.food.size() << " food";
+        EXPECT_FLOAT_EQ(Speed(boss), c.speed) << c.food.size() << " food";
+        EXPECT_EQ(boss.state, c.food.empty() ? 1 : 0);
+    }
+}
+
+TEST_F(BossKindsTest, MadGobblerKeepsItsPace)
+{
+    world.AddToy(kToyFood, 100, 100);
+    world.PlacePlayer(0, 700, 400);
+    CBoss boss = MakeBoss(kBossGobbler, 500, 400);
+    boss.state = CBoss::kStateMad;
+    boss.speed = 3;
+    boss.turnSpeed = 255;
+    boss.Update(world.view);
+    EXPECT_EQ(Heading(boss), 0);
+    EXPECT_FLOAT_EQ(Speed(boss), 3.f);
+}
 
 TEST_F(BossKindsTest, GobblerWithoutFoodDiesOnlyFromOneBigBlow)
 {
@@ -155,8 +312,8 @@ TEST_F(BossKindsTest, GobblerEatsNearFoodUpToFullHealth)
     };
     for (const Case& c : {Case{60, 85}, Case{90, 100}}) {
         SBossWorld w;
-        CToy& near = w.AddToy(kToyFood, 530, 380); // within 22 + 20 on both axes
-        CToy& far = w.AddToy(kToyFood, 543, 400);
+        CToy& near = w.AddToy(kToyFood, 541, 359); // within 22 + 20 on both axes
+        CToy& far = w.AddToy(kToyFood, 542, 400);
         CBoss boss = MakeBoss(kBossGobbler, 500, 400);
         boss.health = c.health;
         boss.Update(w.view);
@@ -165,6 +322,13 @@ TEST_F(BossKindsTest, GobblerEatsNearFoodUpToFullHealth)
         EXPECT_FALSE(far.IsInactive());
         EXPECT_EQ(boss.state, 0);
     }
+    SBossWorld w;
+    CToy& below = w.AddToy(kToyFood, 500, 442);
+    CBoss boss = MakeBoss(kBossGobbler, 500, 400);
+    boss.health = 60;
+    boss.Update(w.view);
+    EXPECT_FALSE(below.IsInactive());
+    EXPECT_EQ(boss.health, 60);
 }
 
 TEST_F(BossKindsTest, WeakGobblerIgnoresPlayersForFood)
@@ -215,6 +379,82 @@ TEST_F(BossKindsTest, FireballAcceleratesOnlyWhenNotInvincibleAndRestartsAtMargi
         EXPECT_NEAR(Speed(boss), c.speed, 1e-4) << c.x << c.invincible;
         EXPECT_EQ(boss.state, c.state) << c.x << c.invincible;
         EXPECT_EQ(Heading(boss), c.heading) << c.x << c.invincible;
+    }
+}
+
+TEST_F(BossKindsTest, FireballDriftsBetweenTheTopAndBottomMargins)
+{
+    struct Case {
+        int state;
+        float fy;
+        int sweepBefore;
+        bool invincible;
+        int sweepAfter;
+        int heading;
+    };
+    // e = 30: the margins lie 60 px from the top and the bottom (708).
+    const Case cases[] = {
+        {0, 59, -1, true, 1, 10},    {0, 709, 1, true, -1, -10},  {1, 709, 1, true, -1, 138},
+        {1, 59, -1, true, 1, 118},   {0, 60, -1, true, -1, -10},  {1, 708, 1, true, 1, 118},
+        {0, 709, 1, false, -1, 128}, {1, 59, -1, false, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SBossWorld w;
+        w.AddToy(kToyFire, 100, 700);
+        w.AddToy(kToyFire, 900, 700);
+        CBoss boss = MakeBoss(kBossFireball, 500, 400);
+        boss.fy = c.fy;
+        boss.state = c.state;
+        boss.sweepDir = c.sweepBefore;
+        boss.hurtUntil = c.invincible ? kNow + 20 : 0;
+        boss.Update(w.view);
+        EXPECT_EQ(boss.sweepDir, c.sweepAfter) << c.state << " at " << c.fy;
+        EXPECT_EQ(Heading(boss), c.heading) << c.state << " at " << c.fy << " invincible " << c.invincible;
+    }
+}
+
+TEST_F(BossKindsTest, FireballTurnsOnlyPastItsSideMargins)
+{
+    struct Case {
+        int state;
+        float fx;
+        int stateAfter;
+    };
+    const Case cases[] = {{0, 59, 1}, {0, 60, 0}, {1, 965, 0}, {1, 964, 1}};
+    for (const Case& c : cases) {
+        SBossWorld w;
+        w.AddToy(kToyFire, 100, 700);
+        w.AddToy(kToyFire, 900, 700);
+        CBoss boss = MakeBoss(kBossFireball, 500, 400);
+        boss.fx = c.fx;
+        boss.state = c.state;
+        boss.Update(w.view);
+        EXPECT_EQ(boss.state, c.stateAfter) << c.state << " at " << c.fx;
+    }
+}
+
+// A fire is caught when its next step takes it nearer on both axes and it
+// lies within half a body size + crack radius (42 px) on both.
+TEST_F(BossKindsTest, FireballCatchesOnlyFireComingInOnBothAxesAndNear)
+{
+    struct Case {
+        int x, y;
+        float vx, vy;
+        bool caught;
+    };
+    const Case cases[] = {
+        {541, 410, -3, -3, true},  {542, 410, -3, -3, false}, {459, 359, 3, 3, true},  {520, 358, -3, 3, false},
+        {520, 410, -3, 3, false},  {520, 410, 3, -3, false},  {520, 410, 0, -3, false}, {520, 410, -0.9f, -3, false},
+    };
+    for (const Case& c : cases) {
+        SBossWorld w;
+        CBoss boss = MakeBoss(kBossFireball, 500, 400);
+        boss.health = 50;
+        CToy& fire = w.AddToy(kToyFire, c.x, c.y, c.vx, c.vy);
+        w.AddToy(kToyFire, 100, 700);
+        boss.Update(w.view);
+        EXPECT_EQ(boss.health, c.caught ? 53 : 50) << c.x << "," << c.y << " v " << c.vx << "," << c.vy;
+        EXPECT_EQ(fire.x == 500 && fire.y == 400, c.caught) << c.x << "," << c.y;
     }
 }
 
@@ -275,6 +515,64 @@ TEST_F(BossKindsTest, ChaserThinksThroughItsCycle)
         EXPECT_EQ(boss.state, c.after) << c.state;
         EXPECT_EQ(boss.nextThink, kNow + 100) << c.state;
         EXPECT_EQ(boss.x != 500 || boss.y != 400, c.jumped) << c.state;
+    }
+}
+
+TEST_F(BossKindsTest, ChaserSteersByItsState)
+{
+    struct Case {
+        int state;
+        bool invincible;
+        int heading; // from 40 before the tick
+        float speed;
+    };
+    // Target below the chaser (heading 64); now 10000: the spin is at -((40000) & 255) = -64.
+    const Case cases[] = {
+        {0, false, 64, 2.f}, {0, true, 64, 5.f}, {1, false, 64, 0.f}, {2, false, 40, 0.f}, {4, false, -64, 0.f},
+    };
+    for (const Case& c : cases) {
+        SBossWorld w;
+        w.PlacePlayer(0, 500, 700);
+        CBoss boss = MakeBoss(kBossChaser, 500, 400);
+        boss.heading = 40;
+        boss.speed = 3;
+        boss.state = c.state;
+        boss.hurtUntil = c.invincible ? kNow + 20 : 0;
+        boss.Update(w.view);
+        EXPECT_EQ(Heading(boss), c.heading) << c.state << " invincible " << c.invincible;
+        EXPECT_FLOAT_EQ(Speed(boss), c.speed) << c.state << " invincible " << c.invincible;
+    }
+    // The spin goes round backwards with the clock.
+    CBoss boss = MakeBoss(kBossChaser, 500, 400);
+    boss.state = CBoss::kStateMad;
+    CTickTimer::SetNow(kNow + 10); // (40040) & 255 = 104
+    boss.Update(world.view);
+    EXPECT_EQ(Heading(boss), -104);
+}
+
+// The jump draws x, then y, on the half of the arena away from the target.
+TEST_F(BossKindsTest, ChaserJumpDrawsItsPlaceAwayFromTheTarget)
+{
+    struct Case {
+        int tx, ty;
+    };
+    for (const Case& c : {Case{100, 100}, Case{900, 700}, Case{512, 200}, Case{200, 384}}) {
+        for (unsigned seed = 1; seed <= 5; ++seed) {
+            // e = 30: 60 + rand() % 452 or 964 - rand() % 452; 60 + rand() % 324 or 708 - rand() % 324.
+            std::srand(seed);
+            const int x = c.tx >= 512 ? 60 + std::rand() % 452 : 964 - std::rand() % 452;
+            const int y = c.ty >= 384 ? 60 + std::rand() % 324 : 708 - std::rand() % 324;
+            if (std::abs(c.tx - x) < 180 && std::abs(c.ty - y) < 180)
+                continue; // would draw again
+            SBossWorld w;
+            w.PlacePlayer(0, c.tx, c.ty);
+            CBoss boss = MakeBoss(kBossChaser, 500, 400);
+            boss.state = 3;
+            std::srand(seed);
+            boss.Update(w.view);
+            EXPECT_EQ(boss.x, x) << c.tx << "," << c.ty << " seed " << seed;
+            EXPECT_EQ(boss.y, y) << c.tx << "," << c.ty << " seed " << seed;
+        }
     }
 }
 
@@ -368,14 +666,60 @@ TEST_F(BossKindsTest, BlowerSwallowsIncomingDustAndSweepsBetweenMargins)
     EXPECT_FLOAT_EQ(Speed(right), 2.f);
 }
 
+TEST_F(BossKindsTest, BlowerSwallowsOnlyDustComingInOnBothAxesAndNear)
+{
+    struct Case {
+        int x, y;
+        float vx, vy;
+        bool swallowed;
+    };
+    const Case cases[] = {
+        {541, 441, -3, -3, true}, {542, 410, -3, -3, false}, {520, 358, -3, 3, false},
+        {520, 410, -3, 3, false}, {520, 410, 3, -3, false},  {459, 359, 3, 3, true},
+    };
+    for (const Case& c : cases) {
+        SBossWorld w;
+        CBoss boss = MakeBoss(kBossBlower, 500, 400);
+        boss.walkSpeed = 0;
+        boss.state = 1;
+        CToy& dust = w.AddToy(kToyDust, c.x, c.y, c.vx, c.vy);
+        std::srand(11);
+        boss.Update(w.view);
+        // Swallowed dust is set up anew, at a whole-pixel place; other dust is sucked 0.005 of the way.
+        const float suckedX = c.x + (500 - c.x) * 0.02f;
+        EXPECT_EQ(dust.fx != suckedX, c.swallowed) << c.x << "," << c.y << " v " << c.vx << "," << c.vy;
+    }
+}
+
+TEST_F(BossKindsTest, BlowerTurnsOnlyPastItsSideMargins)
+{
+    struct Case {
+        float fx;
+        int sweepBefore, sweepAfter;
+    };
+    const Case cases[] = {{59, -1, 1}, {60, -1, -1}, {965, 1, -1}, {964, 1, 1}};
+    for (const Case& c : cases) {
+        CBoss boss = MakeBoss(kBossBlower, 500, 400);
+        boss.fx = c.fx;
+        boss.sweepDir = c.sweepBefore;
+        boss.Update(world.view);
+        EXPECT_EQ(boss.sweepDir, c.sweepAfter) << c.fx;
+        EXPECT_EQ(Heading(boss), c.sweepAfter < 1 ? 128 : 0) << c.fx;
+    }
+}
+
 TEST_F(BossKindsTest, BlowerThinkingCostsHealth)
 {
-    CBoss boss = MakeBoss(kBossBlower, 500, 400);
-    boss.nextThink = kNow - 1;
-    boss.Update(world.view);
-    EXPECT_EQ(boss.health, 95);
-    EXPECT_GE(boss.state, 0);
-    EXPECT_LT(boss.state, 4);
+    for (unsigned seed : {1u, 2u, 3u, 4u, 5u}) {
+        CBoss boss = MakeBoss(kBossBlower, 500, 400);
+        boss.nextThink = kNow - 1;
+        std::srand(seed);
+        const int state = std::rand() % 4;
+        std::srand(seed);
+        boss.Update(world.view);
+        EXPECT_EQ(boss.health, 95);
+        EXPECT_EQ(boss.state, state) << seed;
+    }
 }
 
 } // namespace

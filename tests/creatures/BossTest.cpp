@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "creatures/BossWorld.h"
 #include "support/TempDir.h"
@@ -109,6 +110,44 @@ TEST_F(BossTest, FrozenBossMovesOnlyByMagnet)
     }
 }
 
+// A puck touches the boss within crack radius + body size on both axes.
+TEST_F(BossTest, TouchReachesCrackRadiusPlusSizeStrictly)
+{
+    struct Case {
+        int radius;
+        int dx, dy;
+        bool hit;
+    };
+    const Case cases[] = {
+        {20, 64, 0, true},   {20, 65, 0, false},  {20, 0, -64, true}, {20, 0, 65, false},
+        {20, -64, 64, true}, {20, -65, 10, false}, {10, 54, -54, true}, {10, 55, 0, false}, {10, 0, -55, false},
+    };
+    for (const Case& c : cases) {
+        SBossWorld w;
+        w.view.crackRadius = c.radius;
+        w.PlacePlayer(0, 500 + c.dx, 400 + c.dy);
+        CBoss boss = MakeBoss(kBossTCellKing, 500, 400);
+        boss.walkSpeed = 0;
+        boss.Update(w.view);
+        EXPECT_EQ(boss.health, c.hit ? 90 : 100) << "r " << c.radius << " at " << c.dx << "," << c.dy;
+    }
+}
+
+TEST_F(BossTest, ThinksOnlyOnceItsThinkTimeHasPassed)
+{
+    struct Case {
+        int thinkIn; // nextThink - now
+        bool thinks;
+    };
+    for (const Case& c : {Case{-1, true}, Case{0, false}, Case{1, false}}) {
+        CBoss boss = MakeBoss(kBossBlower, 500, 400); // thinking costs it 5
+        boss.nextThink = kNow + c.thinkIn;
+        boss.Update(world.view);
+        EXPECT_EQ(boss.health, c.thinks ? 95 : 100) << c.thinkIn;
+        EXPECT_EQ(boss.nextThink, c.thinks ? kNow + 100 : kNow + c.thinkIn) << c.thinkIn;
+    }
+}
+
 TEST_F(BossTest, HitsWithinInvincibilityCountOnce)
 {
     CBoss boss = MakeBoss(kBossTCellKing, 500, 400);
@@ -183,6 +222,71 @@ TEST_F(BossTest, ReactionToAPlayerHitByKind)
     }
 }
 
+// Only a puck that touches is shoved, on both axes; a trail hit shoves nobody.
+TEST_F(BossTest, ShoveFollowsTheTouchOnBothAxes)
+{
+    struct Case {
+        int type;
+        bool touching; // else a trail hit from afar
+        float fx, fy;  // player 0 after the tick, from (460, 420) or far away
+    };
+    const Case cases[] = {
+        {kBossEggLayer, true, 460 + 5 * 0.2f, 420 + 65 * 0.2f},
+        {kBossChaser, true, 460 + 5 * 0.5f, 420 + 65 * 0.5f},
+        {kBossEggLayer, false, 900, 700},
+        {kBossChaser, false, 900, 700},
+    };
+    for (const Case& c : cases) {
+        SBossWorld w;
+        if (c.touching) {
+            w.PlacePlayer(0, 460, 420);
+        } else {
+            w.PlacePlayer(0, 900, 700);
+            w.powers[0] = 1 << kPupTrail;
+            w.trailX[0][0] = 500;
+            w.trailY[0][0] = 400;
+        }
+        CBoss boss = MakeBoss(c.type, 500, 400);
+        boss.walkSpeed = boss.runSpeed = 0;
+        if (c.type == kBossChaser)
+            boss.state = 1; // taking aim: facing the player, not waiting
+        else
+            boss.heading = -64; // patrolling up, aligned
+        boss.Update(w.view);
+        EXPECT_EQ(boss.health, 90) << c.type << " touching " << c.touching;
+        EXPECT_FLOAT_EQ(w.pfx[0], c.fx) << c.type << " touching " << c.touching;
+        EXPECT_FLOAT_EQ(w.pfy[0], c.fy) << c.type << " touching " << c.touching;
+    }
+}
+
+// A hit makes the boss mad and delays its next think, unless it is mad already.
+TEST_F(BossTest, HitMakesItMadUnlessAlreadyMad)
+{
+    struct Case {
+        bool byTCell; // else by a puck
+        int state;
+        int nextThink;
+    };
+    const int far = kNow + 1000;
+    const Case cases[] = {
+        {false, 0, kNow + 30}, {false, 4, far}, {true, 0, kNow + 30}, {true, 4, far},
+    };
+    for (const Case& c : cases) {
+        SBossWorld w;
+        if (c.byTCell)
+            w.AddToy(kToyTCell, 440, 400);
+        else
+            w.PlacePlayer(0, 460, 400);
+        CBoss boss = MakeBoss(kBossTCellKing, 500, 400);
+        boss.walkSpeed = boss.runSpeed = 0;
+        boss.state = c.state;
+        boss.Update(w.view);
+        EXPECT_LT(boss.health, 100) << c.byTCell << "/" << c.state;
+        EXPECT_EQ(boss.state, 4) << c.byTCell << "/" << c.state;
+        EXPECT_EQ(boss.nextThink, c.nextThink) << c.byTCell << "/" << c.state;
+    }
+}
+
 TEST_F(BossTest, EggLayerShovesEvenWhileInvincible)
 {
     CBoss boss = MakeBoss(kBossEggLayer, 500, 400);
@@ -251,6 +355,24 @@ TEST_F(BossTest, TCellsHurtABossImmuneToPlayersAndAreFlung)
     EXPECT_FALSE(Heard("KILL_ALIEN_SFX"));
 }
 
+TEST_F(BossTest, TCellHarmReachesCrackRadiusPlusSizeStrictly)
+{
+    struct Case {
+        int dx, dy;
+        bool harmed;
+    };
+    const Case cases[] = {{64, 0, true}, {-64, 64, true}, {65, 0, false}, {0, -65, false}, {-65, 30, false}};
+    for (const Case& c : cases) {
+        SBossWorld w;
+        CToy& cell = w.AddToy(kToyTCell, 500 + c.dx, 400 + c.dy, 1.f, 1.f);
+        CBoss boss = MakeBoss(kBossTCellKing, 500, 400);
+        boss.walkSpeed = 0;
+        boss.Update(w.view);
+        EXPECT_EQ(boss.health, c.harmed ? 95 : 100) << c.dx << "," << c.dy;
+        EXPECT_EQ(cell.vx != 1.f, c.harmed) << c.dx << "," << c.dy;
+    }
+}
+
 TEST_F(BossTest, TCellsPassThroughWhenHarmlessToTheBoss)
 {
     CBoss boss = MakeBoss(kBossTCellKing, 500, 400);
@@ -307,6 +429,43 @@ TEST_F(ChaserBehindTest, PlayerBehindTheWaitingChaserHealsIt)
         EXPECT_EQ(getpixel(screen, 0, 300) == makecol(255, 0, 0), c.behind) << c.playerX;
         EXPECT_EQ(getpixel(g_display.backBuffer, 0, 300), 0) << c.playerX;
         EXPECT_TRUE(Heard("KILL_ALIEN_SFX") || !c.behind);
+    }
+}
+
+// Only a waiting chaser has a "behind": charging, taking aim or spinning,
+// a puck at its back hurts it like any other.
+TEST_F(ChaserBehindTest, OnlyAWaitingChaserHasABehind)
+{
+    struct Case {
+        int state;
+        int px, py;   // player 1; player 0 is the target, far to the right
+        int damage;
+        int health;
+        int stateAfter;
+    };
+    // Charging and taking aim it faces player 0 (heading 0); spinning at
+    // now 10000 it faces up (heading -64).
+    const Case cases[] = {
+        {2, 460, 400, 10, 110, 4}, {0, 460, 400, 10, 90, 4}, {1, 460, 400, 10, 90, 4}, {4, 500, 440, 10, 90, 4},
+        {2, 460, 400, 0, 100, 4}, // behind, even an immune chaser takes the hit and spins
+        {2, 460, 400, -1, 99, 4}, // and one whose touch loses the level only takes the hit
+        {0, 460, 400, 0, 100, 0}, // not behind: immune
+    };
+    for (const Case& c : cases) {
+        SBossWorld w;
+        w.view.numPlayers = 2;
+        w.PlacePlayer(0, 900, 400);
+        w.PlacePlayer(1, c.px, c.py);
+        CBoss boss = MakeBoss(kBossChaser, 500, 400);
+        boss.walkSpeed = boss.runSpeed = 0;
+        boss.state = c.state;
+        boss.damagePerPlayerBump = c.damage;
+        clear_to_color(screen, 0);
+        boss.Update(w.view);
+        EXPECT_EQ(boss.health, c.health) << "state " << c.state << " damage " << c.damage;
+        EXPECT_EQ(boss.state, c.stateAfter) << "state " << c.state << " damage " << c.damage;
+        EXPECT_EQ(w.points, 0);
+        EXPECT_EQ(getpixel(screen, 0, 300) == makecol(255, 0, 0), c.state == 2) << "state " << c.state;
     }
 }
 
@@ -423,6 +582,36 @@ TEST_F(BossDrawTest, BlowerRotorKeepsItsAngleWhileMad)
     EXPECT_TRUE(DrawnAt(300, 300));
 }
 
+// The blower's rotor turns by its state; its cover sits on top, never turned.
+TEST_F(BossDrawTest, BlowerRotorTurnsUnderAnUpturnedCover)
+{
+    const int nose = makecol(255, 0, 0), mark = makecol(0, 0, 255);
+    rectfill(image, 8, 0, 11, 5, nose); // the rotor's nose, on its top edge
+    BITMAP* cover = create_bitmap(6, 6);
+    clear_to_color(cover, bitmap_mask_color(cover));
+    rectfill(cover, 0, 0, 1, 1, mark); // the cover's top-left corner
+    struct Case {
+        int state, now;
+        int noseX, noseY; // relative to the centre
+    };
+    // State 2 turns (now x 4) & 255: 64 at now 16, a quarter turn clockwise;
+    // state 3 the other way.
+    const Case cases[] = {{2, 16, 8, 0}, {3, 16, -8, 0}, {0, 32, 8, 0}, {1, 32, -8, 0}, {2, 32, 0, 8}};
+    for (const Case& c : cases) {
+        CTickTimer::SetNow(c.now);
+        CBoss boss = MakeBoss(kBossBlower, 300, 300);
+        boss.state = c.state;
+        boss.heading = 64; // a heading that must not show
+        clear_to_color(g_display.backBuffer, 0);
+        boss.DrawWith(g_display.backBuffer, image, cover);
+        EXPECT_EQ(getpixel(g_display.backBuffer, 300 + c.noseX, 300 + c.noseY), nose) << c.state << "@" << c.now;
+        EXPECT_NE(getpixel(g_display.backBuffer, 300 - c.noseX, 300 - c.noseY), nose) << c.state << "@" << c.now;
+        EXPECT_EQ(getpixel(g_display.backBuffer, 297, 297), mark) << c.state << "@" << c.now;
+        EXPECT_NE(getpixel(g_display.backBuffer, 302, 302), mark) << c.state << "@" << c.now;
+    }
+    destroy_bitmap(cover);
+}
+
 class BossTunablesTest : public TempDirTest {
 protected:
     void TearDown() override
@@ -464,6 +653,83 @@ TEST_F(BossTunablesTest, KeysReadFromTheCurrentFileDefaultToTheFields)
     mover.LoadTunables();
     EXPECT_EQ(mover.turnSpeed, 6);
     EXPECT_EQ(mover.endBoss.cells[30][45], 0);
+}
+
+// Every key is read from its own section: the file holds all twelve keys in
+// every section, each with a value that tells the section apart.
+TEST_F(BossTunablesTest, EveryKeyComesFromItsOwnSection)
+{
+    const char* const sections[] = {"boss-move", "boss-fight", "boss-think", "boss-endboss"};
+    const char* const keys[] = {"cvar_boss_turnspeed",
+                                "cvar_boss_walkspeed",
+                                "cvar_boss_runspeed",
+                                "cvar_boss_attackfreq",
+                                "cvar_boss_damagePerPlayerBump",
+                                "cvar_boss_damagePerOtherHarm",
+                                "cvar_boss_hsecInvincibleWhenHurt",
+                                "cvar_boss_hsecBetweenThinking",
+                                "cvar_boss_hsecBetweenThinkingWhenMad",
+                                "cvar_boss_hsecPreSplitWarning",
+                                "cvar_boss_hsecBetweenSplitMin",
+                                "cvar_boss_hsecBetweenSplitMax"};
+    std::string text;
+    for (int s = 0; s < 4; ++s) {
+        text += std::string("[") + sections[s] + "]\n";
+        for (int k = 0; k < 12; ++k)
+            text += std::string(keys[k]) + " = " + std::to_string(100 * (s + 1) + k) + "\n";
+    }
+    WriteFile("level.yks", text);
+    set_config_file((dir / "level.yks").c_str());
+    CTickTimer::SetNow(500);
+    CBoss boss;
+    boss.Init(100, 100, kBossStemCell);
+    boss.LoadTunables();
+    EXPECT_EQ(boss.turnSpeed, 100);
+    EXPECT_FLOAT_EQ(boss.walkSpeed, 101.f);
+    EXPECT_FLOAT_EQ(boss.runSpeed, 102.f);
+    EXPECT_EQ(boss.attackFreq, 203);
+    EXPECT_EQ(boss.damagePerPlayerBump, 204);
+    EXPECT_EQ(boss.damagePerOtherHarm, 205);
+    EXPECT_EQ(boss.hsecInvincibleWhenHurt, 206);
+    EXPECT_EQ(boss.hsecBetweenThinking, 307);
+    EXPECT_EQ(boss.hsecBetweenThinkingWhenMad, 308);
+    EXPECT_EQ(boss.endBoss.hsecPreSplitWarning, 409);
+    EXPECT_EQ(boss.endBoss.hsecBetweenSplitMin, 410);
+    EXPECT_EQ(boss.endBoss.hsecBetweenSplitMax, 411);
+    EXPECT_EQ(boss.endBoss.cells[30][45], 500 + 410); // 410 + rand() % 1, with no draw
+}
+
+TEST_F(BossTunablesTest, MissingKeysKeepWhatTheFieldsHeld)
+{
+    WriteFile("empty.yks", "[boss-move]\n");
+    set_config_file((dir / "empty.yks").c_str());
+    CBoss boss;
+    boss.Init(100, 100, kBossStemCell);
+    boss.turnSpeed = 1;
+    boss.walkSpeed = 2.5f;
+    boss.runSpeed = 3.5f;
+    boss.attackFreq = 4;
+    boss.damagePerPlayerBump = 5;
+    boss.damagePerOtherHarm = 6;
+    boss.hsecInvincibleWhenHurt = 7;
+    boss.hsecBetweenThinking = 8;
+    boss.hsecBetweenThinkingWhenMad = 9;
+    boss.endBoss.hsecPreSplitWarning = 10;
+    boss.endBoss.hsecBetweenSplitMin = 11;
+    boss.endBoss.hsecBetweenSplitMax = 11;
+    boss.LoadTunables();
+    EXPECT_EQ(boss.turnSpeed, 1);
+    EXPECT_FLOAT_EQ(boss.walkSpeed, 2.5f);
+    EXPECT_FLOAT_EQ(boss.runSpeed, 3.5f);
+    EXPECT_EQ(boss.attackFreq, 4);
+    EXPECT_EQ(boss.damagePerPlayerBump, 5);
+    EXPECT_EQ(boss.damagePerOtherHarm, 6);
+    EXPECT_EQ(boss.hsecInvincibleWhenHurt, 7);
+    EXPECT_EQ(boss.hsecBetweenThinking, 8);
+    EXPECT_EQ(boss.hsecBetweenThinkingWhenMad, 9);
+    EXPECT_EQ(boss.endBoss.hsecPreSplitWarning, 10);
+    EXPECT_EQ(boss.endBoss.hsecBetweenSplitMin, 11);
+    EXPECT_EQ(boss.endBoss.hsecBetweenSplitMax, 11);
 }
 
 } // namespace

@@ -64,6 +64,24 @@ TEST_F(EggDrawTest, OpenEggShowsSolidThenFlickersThenExpires)
     }
 }
 
+TEST_F(EggDrawTest, OpenEggShowsThePictureOfItsKind)
+{
+    const char* const images[] = {"EGGSHELL_IMG", "PUP_MAG_IMG", "PUP_DIS_IMG", "PUP_GRO_IMG", "PUP_ACI_IMG",
+                                  "PUP_SPE_IMG", "PUP_FRE_IMG", "PUP_LAS_IMG", "PUP_BOM_IMG", "EGGPUPSHELL_IMG"};
+    auto colour = [](int kind) { return makecol(20 + 20 * kind, 200 - 15 * kind, 90); };
+    for (int kind = 0; kind <= kPupEmptyShell; ++kind)
+        Lend(images[kind], 3, 3, colour(kind));
+    Lend("EGG_IMG", 3, 3, White());
+    Lend("EGGPUP_IMG", 3, 3, White());
+    CTickTimer::SetNow(10000);
+    for (int kind = 0; kind <= kPupEmptyShell; ++kind) {
+        clear_to_color(g_display.backBuffer, kBlack);
+        CEgg egg = EggAt(kind, 10000, true);
+        Draw(egg);
+        EXPECT_EQ(Pixel(400, 300), colour(kind)) << images[kind];
+    }
+}
+
 TEST_F(EggDrawTest, WholeEggTremblesShortlyBeforeHatchingUnlessTheDistanceIsEmpty)
 {
     Lend("EGG_IMG", 1, 1, White());

@@ -105,6 +105,60 @@ TEST_F(EggTest, WhoGetsTheCreditForASmashedPlainEgg)
     }
 }
 
+// T-cells smash by the plain crack radius, whatever the players' reach.
+TEST_F(EggTest, TCellSmashesWithinTheCrackRadiusNotThePlayersReach)
+{
+    struct Case {
+        int dx, dy;
+        int reach; // both players
+        bool smashed;
+    };
+    const Case cases[] = {
+        {19, -19, 5, true}, {-19, 19, -1, true}, {20, 0, 40, false}, {0, -20, 40, false}, {-20, 0, 5, false},
+    };
+    for (const Case& c : cases) {
+        STickWorld w; // crack radius 20
+        w.reach[0] = w.reach[1] = c.reach;
+        CEgg egg = MakeEgg(kPupPlainEgg);
+        w.AddToy(kToyTCell, 400 + c.dx, 300 + c.dy);
+        egg.Update(w.view);
+        EXPECT_EQ(egg.cracked, c.smashed) << c.dx << "," << c.dy << " reach " << c.reach;
+        EXPECT_EQ(w.levelPoints, c.smashed ? 2 : 0) << c.dx << "," << c.dy;
+    }
+}
+
+// A second puck that is not in the game neither smashes, drags, disrupts
+// nor opens anything, wherever it stands and whatever it holds.
+TEST_F(EggTest, PlayersBeyondTheCountTakeNoPart)
+{
+    for (int kind : {kPupPlainEgg, kPupMushroom}) {
+        STickWorld w;
+        w.view.numPlayers = 1;
+        w.view.pullOnEggs = 0.5f;
+        w.PutPlayer(1, 410, 290);
+        w.Give(1, kPupDisrupt);
+        w.Give(1, kPupMagnetic);
+        CEgg egg = MakeEgg(kind);
+        EXPECT_EQ(egg.Update(w.view), CEgg::kNothing) << kind;
+        EXPECT_FALSE(egg.cracked) << kind;
+        EXPECT_EQ(egg.x, 400);
+        EXPECT_EQ(egg.y, 300);
+        EXPECT_EQ(w.levelPoints, 0);
+        EXPECT_EQ(w.eggsSmashed[1], 0);
+    }
+}
+
+TEST_F(EggTest, OpenedPowerUpNeverHatches)
+{
+    world.Give(0, kPupDisrupt);
+    CEgg egg = MakeEgg(kPupSpeedup, -50); // long past its hatch time
+    egg.cracked = true;
+    EXPECT_EQ(egg.Update(world.view), CEgg::kNothing);
+    EXPECT_EQ(egg.kind, kPupSpeedup);
+    EXPECT_EQ(egg.time, kNow - 50);
+    EXPECT_TRUE(g_audio.pendingSounds.empty());
+}
+
 TEST_F(EggTest, WholePowerUpEggCracksOpenAndThrowsThePlayerBackUnlessBigOrFast)
 {
     struct Case {

@@ -1,6 +1,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <set>
 
@@ -128,6 +129,102 @@ TEST_F(EndBossTest, BorderCellKeepsItAliveAndSwitchesToFastGrowth)
     EXPECT_TRUE(boss->IsEmpty());
 }
 
+// The outermost ring on all four sides counts as the border; the ring
+// just inside it does not.
+TEST_F(EndBossTest, EverySideOfTheOuterRingIsTheBorder)
+{
+    struct Case {
+        int row, col;
+        bool border;
+    };
+    const Case cases[] = {
+        {0, 10, true}, {59, 10, true}, {10, 0, true}, {10, 89, true}, {0, 0, true}, {59, 89, true},
+        {1, 10, false}, {58, 10, false}, {10, 1, false}, {10, 88, false}, {58, 88, false},
+    };
+    for (const Case& c : cases) {
+        CEndBoss mass;
+        mass.hsecBetweenSplitMin = 10;
+        mass.hsecBetweenSplitMax = 20;
+        mass.cells[c.row][c.col] = CEndBoss::kSpent;
+        EXPECT_FALSE(mass.IsEmpty());
+        EXPECT_EQ(mass.reachedBorder, c.border ? 1 : 0) << c.row << "," << c.col;
+        EXPECT_EQ(mass.hsecBetweenSplitMin, c.border ? 2 : 10) << c.row << "," << c.col;
+    }
+}
+
+// Cells of the outer ring never split and no puck destroys them.
+TEST_F(EndBossTest, OuterRingIsNeverProcessed)
+{
+    struct Place {
+        int row, col;
+    };
+    for (const Place& c : {Place{0, 30}, Place{59, 30}, Place{30, 0}, Place{30, 89}}) {
+        boss = std::make_unique<CEndBoss>();
+        Cell(c.row, c.col) = kNow - 1;
+        PutPlayerOn(0, c.row, c.col);
+        boss->Update(world.view);
+        EXPECT_EQ(Cell(c.row, c.col), kNow - 1) << c.row << "," << c.col;
+        EXPECT_EQ(LiveCells(), 1) << c.row << "," << c.col;
+    }
+}
+
+// The ring just inside the border is processed like the middle: its cells
+// split (seeding the border) and pucks destroy them.
+TEST_F(EndBossTest, RingInsideTheBorderIsProcessed)
+{
+    struct Place {
+        int row, col;
+        int borderRow, borderCol; // the neighbour on the border
+    };
+    for (const Place& c : {Place{1, 30, 0, 30}, Place{58, 30, 59, 30}, Place{30, 1, 30, 0}, Place{30, 88, 30, 89}}) {
+        boss = std::make_unique<CEndBoss>();
+        boss->hsecBetweenSplitMin = boss->hsecBetweenSplitMax = 10;
+        Cell(c.row, c.col) = kNow - 1;
+        boss->Update(world.view);
+        EXPECT_EQ(Cell(c.row, c.col), CEndBoss::kSpent) << c.row << "," << c.col;
+        EXPECT_EQ(Cell(c.borderRow, c.borderCol), kNow + 10) << c.row << "," << c.col;
+        PutPlayerOn(0, c.row, c.col);
+        boss->Update(world.view);
+        EXPECT_EQ(Cell(c.row, c.col), 0) << c.row << "," << c.col;
+        world.PlacePlayer(0, 5000, 5000);
+    }
+}
+
+// A split seeds up, left, down, right, each with its own draw.
+TEST_F(EndBossTest, SplitSeedsItsNeighboursInOrder)
+{
+    boss->hsecBetweenSplitMin = 10;
+    boss->hsecBetweenSplitMax = 1000;
+    Cell(20, 20) = kNow - 1;
+    std::srand(5);
+    int want[4];
+    for (int& w : want)
+        w = kNow + 10 + std::rand() % 990;
+    std::srand(5);
+    boss->Update(world.view);
+    EXPECT_EQ(Cell(19, 20), want[0]);
+    EXPECT_EQ(Cell(20, 19), want[1]);
+    EXPECT_EQ(Cell(21, 20), want[2]);
+    EXPECT_EQ(Cell(20, 21), want[3]);
+}
+
+TEST_F(EndBossTest, PucksDestroyCellsStrictlyWithinTheCrackRadius)
+{
+    struct Case {
+        int dx, dy;
+        bool destroyed;
+    };
+    const Case cases[] = {{3, -3, true}, {4, 0, false}, {0, -4, false}, {-3, 4, false}};
+    for (const Case& c : cases) {
+        boss = std::make_unique<CEndBoss>();
+        world.view.crackRadius = 4;
+        Cell(20, 20) = kNow + 500;
+        world.PlacePlayer(0, CEndBoss::CellCentreX(20) + c.dx, CEndBoss::CellCentreY(20) + c.dy);
+        boss->Update(world.view);
+        EXPECT_EQ(Cell(20, 20) == 0, c.destroyed) << c.dx << "," << c.dy;
+    }
+}
+
 TEST_F(EndBossTest, RipeCellsDestroyOneToyPerTick)
 {
     Cell(20, 20) = CEndBoss::kSpent;
@@ -223,6 +320,28 @@ TEST_F(EndBossDrawTest, FarCellsFlickerNearAndSpentCellsShowTheirTile)
     EXPECT_EQ(ColoursSeenAt(10, 89), std::set<int>{tile});
     EXPECT_EQ(ColoursSeenAt(59, 5), std::set<int>{tile});
     EXPECT_EQ(ColoursSeenAt(30, 45), std::set<int>{0}); // empty
+}
+
+// Only a cell whose split is still far draws from rand(), one draw each.
+TEST_F(EndBossDrawTest, OnlyFarCellsDrawFromTheRandomStream)
+{
+    struct Case {
+        int value; // of the one live cell
+        int draws;
+    };
+    const Case cases[] = {{kNow + 21, 1}, {kNow + 20, 0}, {CEndBoss::kSpent, 0}, {CEndBoss::kEverRipe, 0}};
+    for (const Case& c : cases) {
+        boss = std::make_unique<CEndBoss>();
+        boss->hsecPreSplitWarning = 20;
+        Cell(30, 45) = c.value;
+        std::srand(9);
+        for (int i = 0; i < c.draws; ++i)
+            std::rand();
+        const int next = std::rand();
+        std::srand(9);
+        boss->DrawWith(g_display.backBuffer, tiles, flash);
+        EXPECT_EQ(std::rand(), next) << c.value;
+    }
 }
 
 TEST_F(EndBossDrawTest, MissingPicturesAndAnEmptyMassDrawNothing)

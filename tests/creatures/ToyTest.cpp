@@ -215,6 +215,110 @@ TEST_F(ToyTest, AcidTrailPutsFireOutForFree)
     }
 }
 
+// Acid puts out fires only, by the plain crack radius whatever the reach.
+TEST_F(ToyTest, OnlyFireIsPutOutByAcidAndByTheCrackRadius)
+{
+    struct Case {
+        int type;
+        int reach; // player 0's
+        int offset;
+        bool putOut;
+    };
+    const Case cases[] = {
+        {kToyFire, 5, -19, true}, {kToyFire, 40, 20, false}, {kToyNerve, 20, 0, false}, {kToyToothL, 20, 0, false},
+    };
+    for (const Case& c : cases) {
+        STickWorld w; // crack radius 20
+        w.reach[0] = c.reach;
+        w.Give(0, kPupTrail);
+        CToy& toy = w.AddToy(c.type, 500, 400);
+        w.trailX[0][0] = static_cast<float>(500 + c.offset);
+        w.trailY[0][0] = 400;
+        toy.Update(w.view);
+        EXPECT_EQ(toy.IsInactive(), c.putOut) << c.type << " at " << c.offset;
+        EXPECT_EQ(w.levelPoints, 0);
+    }
+}
+
+TEST_F(ToyTest, MagnetDragsTheToyAfterItsTouchWasMeasured)
+{
+    world.view.pullOnParasites = 0.5f;
+    world.view.pullOnEggs = 0.25f; // not the one toys feel
+    // One magnetic player 30 px away: dragged 15 px, but not touched.
+    CToy& nerve = world.AddToy(kToyNerve, 500, 400);
+    world.Give(0, kPupMagnetic);
+    world.PutPlayer(0, 530, 400 - 21);
+    nerve.Update(world.view);
+    EXPECT_FALSE(nerve.IsInactive());
+    EXPECT_FLOAT_EQ(nerve.fx, 515.0f);
+    EXPECT_FLOAT_EQ(nerve.fy, 389.5f);
+    EXPECT_EQ(nerve.x, 515);
+    EXPECT_EQ(nerve.y, 389);
+
+    // The whole-pixel drag counts at once: the second puck then touches it.
+    STickWorld w;
+    w.view.pullOnParasites = 0.5f;
+    CToy& tooth = w.AddToy(kToyToothU, 500, 400);
+    w.Give(0, kPupMagnetic);
+    w.PutPlayer(0, 541, 400); // drags 20.5 px, 20 of them at once
+    w.PutPlayer(1, 539, 400); // 39 px before the drag, 19 after
+    tooth.Update(w.view);
+    EXPECT_TRUE(tooth.IsInactive());
+    EXPECT_EQ(w.levelPoints, -15);
+}
+
+TEST_F(ToyTest, ArenaBounceOnEverySideOnlyBeyondItsLine)
+{
+    struct Case {
+        float fx, fy, vx, vy;
+        float wantVx, wantVy;
+    };
+    // Arena 50..974 x 50..718.
+    const Case cases[] = {
+        {50.5f, 400, -0.5f, 0, -0.5f, 0}, {50.5f, 400, -1, 0, 1, 0}, {40, 400, 1, 0, 1, 0},
+        {973.5f, 400, 0.5f, 0, 0.5f, 0},  {973.5f, 400, 1, 0, -1, 0}, {990, 400, -1, 0, -1, 0},
+        {500, 50.5f, 0, -0.5f, 0, -0.5f}, {500, 50.5f, 0, -1, 0, 1},  {500, 40, 0, 1, 0, 1},
+        {500, 717.5f, 0, 0.5f, 0, 0.5f},  {500, 717.5f, 0, 1, 0, -1}, {500, 730, 0, -1, 0, -1},
+        {49, 719, -2, 2, 2, -2}, // a corner: both at once
+    };
+    for (const Case& c : cases) {
+        STickWorld w; // T-cells keep their speed
+        CToy& cell = w.AddToy(kToyTCell, 0, 0);
+        cell.fx = c.fx;
+        cell.fy = c.fy;
+        cell.x = static_cast<int>(c.fx);
+        cell.y = static_cast<int>(c.fy);
+        cell.vx = c.vx;
+        cell.vy = c.vy;
+        cell.Update(w.view);
+        EXPECT_FLOAT_EQ(cell.vx, c.wantVx) << c.fx << "," << c.fy << " v " << c.vx << "," << c.vy;
+        EXPECT_FLOAT_EQ(cell.vy, c.wantVy) << c.fx << "," << c.fy << " v " << c.vx << "," << c.vy;
+        EXPECT_FLOAT_EQ(cell.fx, c.fx + c.vx);
+        EXPECT_FLOAT_EQ(cell.fy, c.fy + c.vy);
+    }
+}
+
+TEST_F(ToyTest, InactiveToysAndAbsentPlayersLeaveToysAlone)
+{
+    world.view.windX = 3;
+    CToy& fire = world.AddToy(kToyFire, 500, 400);
+    fire.vx = 4;
+    fire.Deactivate();
+    world.PutPlayer(0, 500, 400);
+    fire.Update(world.view);
+    EXPECT_FLOAT_EQ(fire.fx, 500.0f);
+    EXPECT_FLOAT_EQ(fire.vx, 4.0f);
+    EXPECT_EQ(world.levelPoints, 0);
+
+    STickWorld w;
+    w.view.numPlayers = 1;
+    CToy& nerve = w.AddToy(kToyNerve, 500, 400);
+    w.PutPlayer(1, 500, 400);
+    nerve.Update(w.view);
+    EXPECT_FALSE(nerve.IsInactive());
+    EXPECT_EQ(w.levelPoints, 0);
+}
+
 // The position the dust jumps to when touched, then its 2-in-35 roll, replayed.
 struct SDustReplay {
     int x, y;
