@@ -7,6 +7,7 @@ struct STickView;
 class CAlien {
 public:
     static constexpr int kStillInPlay = 5; // Update result; 0..4 = infected, the kind
+    static bool Infected(int result) { return result >= 0 && result < kStillInPlay; }
 
     CAlien();
     void Birth(int x, int y, int transverseHSec, int friendlyOdds);

@@ -10,6 +10,7 @@
 #include "audio/Audio.h"
 #include "creatures/TickView.h"
 #include "creatures/Toy.h"
+#include "play/Tunables.h"
 
 namespace {
 
@@ -69,17 +70,7 @@ void CBoss::Init(int startX, int startY, int bossType)
 // the previous load left.
 void CBoss::LoadTunables()
 {
-    turnSpeed = get_config_int("boss-move", "cvar_boss_turnspeed", turnSpeed);
-    walkSpeed = get_config_float("boss-move", "cvar_boss_walkspeed", walkSpeed);
-    runSpeed = get_config_float("boss-move", "cvar_boss_runspeed", runSpeed);
-    attackFreq = get_config_int("boss-fight", "cvar_boss_attackfreq", attackFreq);
-    damagePerPlayerBump = get_config_int("boss-fight", "cvar_boss_damagePerPlayerBump", damagePerPlayerBump);
-    damagePerOtherHarm = get_config_int("boss-fight", "cvar_boss_damagePerOtherHarm", damagePerOtherHarm);
-    hsecInvincibleWhenHurt =
-        get_config_int("boss-fight", "cvar_boss_hsecInvincibleWhenHurt", hsecInvincibleWhenHurt);
-    hsecBetweenThinking = get_config_int("boss-think", "cvar_boss_hsecBetweenThinking", hsecBetweenThinking);
-    hsecBetweenThinkingWhenMad =
-        get_config_int("boss-think", "cvar_boss_hsecBetweenThinkingWhenMad", hsecBetweenThinkingWhenMad);
+    ReadTunables(BossTunables(), *this);
     if (type == kBossStemCell)
         endBoss.Load();
 }

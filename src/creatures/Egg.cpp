@@ -147,7 +147,7 @@ int CEgg::Hatch()
         kind = kPupEmptyShell;
         return kHatchedPowerUp;
     }
-    return goDirection + 1;
+    return kHatchedFree + goDirection;
 }
 
 void CEgg::Draw(int crackWarningTime, int crackWarningDist, int crackSolidShowTime, int crackFlickerShowTime,

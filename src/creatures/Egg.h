@@ -11,8 +11,10 @@ class CEgg {
 public:
     // Result codes of Update.
     static constexpr int kNothing = 0;
-    static constexpr int kHatchedPowerUp = 6; // 1..5: plain egg hatched, goDirection + 1
+    static constexpr int kHatchedFree = 1;    // 1..5: plain egg hatched, kHatchedFree + goDirection
+    static constexpr int kHatchedPowerUp = 6;
     static constexpr int kCrackedPowerUp = 7;
+    static bool Hatched(int result) { return result >= kHatchedFree && result <= kHatchedPowerUp; }
 
     void Init(int lifeMin, int lifeMax, int xMin, int xMax, int yMin, int yMax, int kind, int goDirection);
     int Update(const STickView& view);

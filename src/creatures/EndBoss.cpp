@@ -14,6 +14,7 @@
 #include "audio/Audio.h"
 #include "creatures/TickView.h"
 #include "creatures/Toy.h"
+#include "play/Tunables.h"
 
 namespace {
 
@@ -61,9 +62,7 @@ int CEndBoss::NextSplitTime() const
 
 void CEndBoss::Load()
 {
-    hsecPreSplitWarning = get_config_int("boss-endboss", "cvar_boss_hsecPreSplitWarning", hsecPreSplitWarning);
-    hsecBetweenSplitMin = get_config_int("boss-endboss", "cvar_boss_hsecBetweenSplitMin", hsecBetweenSplitMin);
-    hsecBetweenSplitMax = get_config_int("boss-endboss", "cvar_boss_hsecBetweenSplitMax", hsecBetweenSplitMax);
+    ReadTunables(EndBossTunables(), *this);
     const int seedTime = NextSplitTime();
     Clear();
     cells[kSeedRow][kSeedCol] = seedTime;

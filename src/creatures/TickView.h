@@ -30,15 +30,17 @@ inline bool HasPower(int flags, int kind) { return (flags >> kind) & 1; }
 
 // The play state's view of one tick, handed to every creature update. The
 // names are the play state's own; arrays are indexed by player (0, 1) and,
-// for the trail, [point][player].
+// for the trail, [point][player]. What a creature may change is non-const:
+// points and tallies, power-ups collected, pulses swapped by a power-up egg,
+// pucks shoved by a boss, and the toys and eggs themselves.
 struct STickView {
-    int* playerX = nullptr;      // [2] whole-pixel puck centres
-    int* playerY = nullptr;      // [2]
+    const int* playerX = nullptr;      // [2] whole-pixel puck centres
+    const int* playerY = nullptr;      // [2]
     float* playerFX = nullptr;   // [2] exact puck centres (bosses shove them)
     float* playerFY = nullptr;   // [2]
-    float* playerVX = nullptr;   // [2] pixels moved in the last tick
-    float* playerVY = nullptr;   // [2]
-    int* reach = nullptr;        // [2] smashing reach, -1 = none
+    const float* playerVX = nullptr;   // [2] pixels moved in the last tick
+    const float* playerVY = nullptr;   // [2]
+    const int* reach = nullptr;        // [2] smashing reach, -1 = none
     int* playerPowerFlags = nullptr; // [2] bit n = power-up n held
     int* laserA = nullptr;       // [2] pulse ends (clock), pushes right
     int* laserB = nullptr;       // [2] pushes down
@@ -47,8 +49,8 @@ struct STickView {
     int* levelPoints = nullptr;
     int* eggsSmashed = nullptr;  // [2]
     int* aliensKilled = nullptr; // [2]
-    float (*trailX)[kMaxPlayers] = nullptr; // [15][2]
-    float (*trailY)[kMaxPlayers] = nullptr; // [15][2]
+    const float (*trailX)[kMaxPlayers] = nullptr; // [15][2]
+    const float (*trailY)[kMaxPlayers] = nullptr; // [15][2]
     ToyList* toys = nullptr;
     EggList* eggs = nullptr;
     int numPlayers = 1;

@@ -119,10 +119,10 @@ void CLevelSelect::Open()
 {
     std::fill(std::begin(play.modeUnlocked), std::end(play.modeUnlocked), 0);
     play.modeUnlocked[kModeNormal] = 1;
-    play.modeUnlocked[kModeRandomMissions] = play.bestScores[35] > 0;
-    play.modeUnlocked[kModeLaserZap] = play.bestScores[38] > 0;
-    play.modeUnlocked[kModeCrossfire] = play.bestScores[36] > 0;
-    play.modeUnlocked[kModeWaves] = play.bestScores[37] > 0;
+    play.modeUnlocked[kModeRandomMissions] = play.bestScores[kSlotCirculatory] > 0;
+    play.modeUnlocked[kModeLaserZap] = play.bestScores[kSlotDigestive] > 0;
+    play.modeUnlocked[kModeCrossfire] = play.bestScores[kSlotRespiratory] > 0;
+    play.modeUnlocked[kModeWaves] = play.bestScores[kSlotNervous] > 0;
     if (play.gameMode < 0 || play.gameMode >= kGameModes || !play.modeUnlocked[play.gameMode])
         play.gameMode = kModeNormal;
 
@@ -317,7 +317,8 @@ void CLevelSelect::ShowHelp()
 
 bool CLevelSelect::LowerLeftUnlocked() const
 {
-    return play.bestScores[35] != 0 && play.bestScores[36] != 0 && play.bestScores[38] != 0;
+    return play.bestScores[kSlotCirculatory] != 0 && play.bestScores[kSlotRespiratory] != 0 &&
+           play.bestScores[kSlotDigestive] != 0;
 }
 
 void CLevelSelect::Choose()

@@ -1,12 +1,16 @@
 #include "play/SampleScene.h"
 
+#include <allegro.h>
+
 #include <algorithm>
+#include <cstring>
 #include <cstdlib>
 #include <memory>
 
 #include "app/TickTimer.h"
 #include "creatures/TickView.h"
 #include "play/StatePlay.h"
+#include "play/Tunables.h"
 
 namespace {
 
@@ -27,58 +31,81 @@ bool GridFull(const CEndBoss& mass)
 constexpr int kLeft = 202, kTop = 157, kRight = 822, kBottom = 611; // pixels
 constexpr int kWidth = kRight - kLeft, kHeight = kBottom - kTop;
 
-// The campaign's standard values (data-src/states/base.yks).
+// The campaign's standard values (data-src/states/base.yks), with wind, a
+// stronger magnet and a target never reached while measured, in the state
+// file format and read through the game's table of tunables.
+constexpr const char* kSceneTunables =
+    "[timing]\n"
+    "cvar_hSecLaserPulse=45\n"
+    "cvar_hSecBeforeLevelMoveOn=250\n"
+    "cvar_hSecBeforeLevelStart=200\n"
+    "cvar_hSecBeforeLevelStartSayGo=100\n"
+    "cvar_hSecEggMinLife=1200\n"
+    "cvar_hSecEggMaxLife=2500\n"
+    "cvar_crackWarningTime=200\n"
+    "[setup]\n"
+    "cvar_eggEdgeMargin=40\n"
+    "cvar_playerNormalizedStartX=0.5\n"
+    "cvar_playerNormalizedStartY=0.5\n"
+    "[action]\n"
+    "cvar_crackRadius=30\n"
+    "cvar_movePowerArrow=4\n"
+    "cvar_movePowerDropoff=0.6\n"
+    "cvar_kickAwayPerc=0.5\n"
+    "cvar_windXPower=0.3\n" // the lungs' wind
+    "cvar_windYPower=0.2\n"
+    "cvar_windXInterval=1100\n"
+    "cvar_windYInterval=1700\n"
+    "cvar_toyTCellBounce=0.97\n"
+    "[alien]\n"
+    "cvar_friendlyOdds=70\n"
+    "cvar_alienEdgeInfect=150\n"
+    "cvar_alienMoveSpeed=0.6\n"
+    "cvar_alienTransverseSpeed=0.03\n"
+    "cvar_alienTransverseHSec=120\n"
+    "[visuals]\n"
+    "cvar_laserDropoffIntensity=200\n"
+    "cvar_crackWarningDist=3\n"
+    "cvar_crackSolidShowTime=40\n"
+    "cvar_crackFlickerShowTime=90\n"
+    "[pup_overall]\n"
+    "cvar_pupSolidShowTime=200\n"
+    "cvar_pupFlickerShowTime=300\n"
+    "cvar_pup_plainegg_freq=1\n"
+    "[goals]\n"
+    "cvar_pointsToWin=9999\n" // never won while measured
+    "[pup_magnetic]\n"
+    "cvar_pup_magnetic_pullOnEggs=0.012\n"
+    "cvar_pup_magnetic_pullOnParasites=0.012\n"
+    "[pup_mushroom]\n"
+    "cvar_pup_mushroom_laserWidthNormal=0.15\n"
+    "cvar_pup_mushroom_laserWidthSuper=0.4\n"
+    "[pup_speedup]\n"
+    "cvar_pup_speedup_movePowerMult=2\n"
+    "[pup_freeze]\n"
+    "cvar_pup_freeze_time=500\n"
+    "[pup_precise]\n"
+    "cvar_pup_precise_movePowerMult=1\n"
+    "[pup_detonate]\n"
+    "cvar_pup_det_range=140\n"
+    "cvar_pup_det_damageToBoss=25\n"
+    "cvar_pup_det_flashtime=60\n";
+
 void SetTunables(CStatePlay& p)
 {
-    p.cvar_hSecLaserPulse = 45;
-    p.cvar_hSecBeforeLevelMoveOn = 250;
-    p.cvar_hSecBeforeLevelStart = 200;
-    p.cvar_hSecBeforeLevelStartSayGo = 100;
-    p.cvar_hSecEggMinLife = 1200;
-    p.cvar_hSecEggMaxLife = 2500;
-    p.cvar_crackWarningTime = 200;
-    p.cvar_eggEdgeMargin = 40;
-    p.cvar_playerNormalizedStartX = 0.5f;
-    p.cvar_playerNormalizedStartY = 0.5f;
-    p.cvar_crackRadius = 30;
-    p.cvar_movePowerArrow = 4;
-    p.cvar_movePowerDropoff = 0.6f;
-    p.cvar_kickAwayPerc = 0.5f;
-    p.cvar_friendlyOdds = 70;
-    p.cvar_alienEdgeInfect = 150;
-    p.cvar_alienMoveSpeed = 0.6f;
-    p.cvar_alienTransverseSpeed = 0.03f;
-    p.cvar_alienTransverseHSec = 120;
-    p.cvar_laserDropoffIntensity = 200;
-    p.cvar_crackWarningDist = 3;
-    p.cvar_crackSolidShowTime = 40;
-    p.cvar_crackFlickerShowTime = 90;
-    p.cvar_pupSolidShowTime = 200;
-    p.cvar_pupFlickerShowTime = 300;
-    p.cvar_pointsToWin = 9999; // never won while measured
-    p.cvar_windXPower = 0.3f;  // the lungs' wind
-    p.cvar_windYPower = 0.2f;
-    p.cvar_windXInterval = 1100;
-    p.cvar_windYInterval = 1700;
-    p.cvar_toyTCellBounce = 0.97f;
-    p.cvar_pup_plainegg_freq = 1;
-    p.cvar_pup_magnetic_pullOnEggs = 0.012f;
-    p.cvar_pup_magnetic_pullOnParasites = 0.012f;
-    p.cvar_pup_mushroom_laserWidthNormal = 0.15f;
-    p.cvar_pup_mushroom_laserWidthSuper = 0.4f;
-    p.cvar_pup_speedup_movePowerMult = 2;
-    p.cvar_pup_freeze_time = 500;
-    p.cvar_pup_precise_movePowerMult = 1;
-    p.cvar_pup_det_range = 140;
-    p.cvar_pup_det_damageToBoss = 25;
-    p.cvar_pup_det_flashtime = 60;
+    for (const STunable& t : PlayTunables())
+        t.Set(p, 0);
+    push_config_state();
+    set_config_data(kSceneTunables, static_cast<int>(std::strlen(kSceneTunables)));
+    ReadTunables(PlayTunables(), p);
+    pop_config_state();
 }
 
 void SetCounters(CStatePlay& p, const SSceneRecipe& r, int now)
 {
     p.numPlayers = r.players;
     p.gameMode = kModeNormal;
-    p.level = r.busy ? 35 : 3;
+    p.level = r.busy ? kLevelCount : 3;
     p.runTotal = 1234;
     p.levelPoints = 500;
     p.arenaLeft = kLeft;

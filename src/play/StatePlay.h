@@ -11,7 +11,16 @@
 #include "creatures/Toy.h"
 #include "play/PlayArt.h"
 
-constexpr int kBestScoreSlots = 39; // levels 1..35, then the four body systems
+constexpr int kLevelCount = 35; // ten to a body system, five in the last
+constexpr int kBodySystems = 4;
+// Best-score slots: 0..34 the levels, then one per body system.
+enum EBestScoreSlot {
+    kSlotCirculatory = kLevelCount,
+    kSlotRespiratory = kLevelCount + 1,
+    kSlotNervous = kLevelCount + 2,
+    kSlotDigestive = kLevelCount + 3,
+};
+constexpr int kBestScoreSlots = kLevelCount + kBodySystems;
 constexpr int kGameModes = 5;
 
 enum EGameMode {
@@ -161,15 +170,6 @@ public:
     bool artStale = true;
 
 private:
-    void ResetLevel();
-    void SetUpArena();
-    void PlacePlayers();
-    void PlaceEggSets(int clearance, int lifeShift);
-    void PlaceToySets(int clearance);
-    void SetUpBoss();
-    bool NearStart(int x, int y, int clearance) const;
-    bool NearEgg(int x, int y, int clearance) const;
-
     void HandleMovementKeys(int first, int pulseLen, int keyState);
     void HandleCrossfireMouse(int kick);
     void HandleLaserZapMouse(int kick);

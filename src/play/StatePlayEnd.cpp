@@ -21,7 +21,6 @@ namespace {
 
 constexpr int kRetryTrack = 10;
 constexpr int kCompletionTrack = 0;
-constexpr int kLastLevel = 35;
 constexpr int kLostPuckPosition = -500;
 
 struct SLine {
@@ -65,7 +64,7 @@ const std::vector<SLine> kCompletionTexts[4] = {
 };
 
 // Best-score slot of each body system, by completion marker -1..-4.
-constexpr int kSystemSlot[4] = {35, 38, 36, 37};
+constexpr int kSystemSlot[kBodySystems] = {kSlotCirculatory, kSlotDigestive, kSlotRespiratory, kSlotNervous};
 
 bool IsMarker(int level) { return level <= -1 && level >= -4; }
 
@@ -124,9 +123,9 @@ void CStatePlay::FinishLevel(CGameApp& app)
     if (levelPoints >= cvar_pointsToWin) {
         const int margin = levelPoints == cvar_pointsToWin ? 1 : levelPoints - cvar_pointsToWin;
         runTotal += margin;
-        if (gameMode == kModeNormal && level >= 1 && level <= kLastLevel && margin > bestScores[level - 1])
+        if (gameMode == kModeNormal && level >= 1 && level <= kLevelCount && margin > bestScores[level - 1])
             bestScores[level - 1] = margin;
-        if (level % 10 != 0 && level != kLastLevel) {
+        if (level % 10 != 0 && level != kLevelCount) {
             ++level;
         } else {
             level = -1 - (level - 1) / 10;

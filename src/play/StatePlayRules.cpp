@@ -277,7 +277,7 @@ void CStatePlay::Detonate(int p, int cx, int cy)
     }
     if (boss.IsDead())
         return;
-    if (boss.type == 6) {
+    if (boss.type == kBossStemCell) {
         boss.DetonateAt(cx, cy, range);
     } else if (Within(boss.x, cx, range) && Within(boss.y, cy, range)) {
         levelPoints += 1;
@@ -294,17 +294,17 @@ void CStatePlay::UpdateCreatures(const STickView& view)
     static const int kKindOfResult[] = {-1, -1, 2, 0, 3, 1, 4};
     for (auto& egg : eggs) {
         const int r = egg->Update(view);
-        if (r < 1 || r > 6)
+        if (!CEgg::Hatched(r))
             continue;
         auto alien = std::make_unique<CAlien>();
         alien->Birth(egg->x, egg->y, cvar_alienTransverseHSec, cvar_friendlyOdds);
-        if (r > 1)
+        if (r != CEgg::kHatchedFree)
             alien->kind = kKindOfResult[r];
         aliens.push_back(std::move(alien));
     }
     for (auto& alien : aliens) {
         const int r = alien->Update(view);
-        if (r >= 0 && r <= 4)
+        if (CAlien::Infected(r))
             g_audio.PlaySound("BEEP_SFX");
     }
     std::erase_if(aliens, [](const auto& a) { return a->IsDead(); });

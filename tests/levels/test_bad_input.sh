@@ -48,6 +48,8 @@ expect_lint "unknown toy" "unknown toy type \"SPOON\"" "$EGGS[toySet1]\ntoyNum=2
 expect_lint "unknown boss" "unknown boss type \"DRAGON\"" "$EGGS[boss]\ntype=DRAGON\n"
 expect_lint "boss key left out" "cvar_boss_damagePerPlayerBump is not stated" "$EGGS[boss]\ntype=EGGLAY\n$BOSS_KEYS"
 expect_lint "boss nobody can hurt" "nothing can hurt the boss" "$EGGS[boss]\ntype=CHASER\n${BOSS_KEYS}[boss-fight]\ncvar_boss_damagePerPlayerBump=-1\n"
+expect_lint "boss area in order" OK "$EGGS[boss]\ntype=CHASER\nbossL=0.5\nbossR=0.95\n${BOSS_KEYS}[boss-fight]\ncvar_boss_damagePerPlayerBump=20\n"
+expect_lint "boss area reversed" "boss area runs backwards" "$EGGS[boss]\ntype=CHASER\nbossL=0.95\nbossR=0.5\n${BOSS_KEYS}[boss-fight]\ncvar_boss_damagePerPlayerBump=20\n"
 expect_lint "gobbler without food" "gobbler without food" "$EGGS[boss]\ntype=GOBBLE\n${BOSS_KEYS}[boss-fight]\ncvar_boss_damagePerPlayerBump=20\n"
 expect_lint "eggs on the start point" "within the clearance" "[eggSet1]\neggNum=3\neggX=0.5\neggY=0.5\n"
 expect_lint "toys on the start point" "within the clearance" "$EGGS[toySet1]\ntoyNum=1\ntype=NERVE\ntoyX=0.5\ntoyY=0.5\n"

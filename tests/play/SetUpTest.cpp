@@ -10,6 +10,8 @@
 #include "PlayFixture.h"
 #include "app/Display.h"
 #include "assets/Asset.h"
+#include "play/LevelFile.h"
+#include "play/StateFile.h"
 
 namespace {
 
@@ -238,6 +240,40 @@ TEST_F(ArenaSetUpTest, BossPlaceAndMusic)
             EXPECT_TRUE(x >= xLo && (x < xHi || (x == xLo && xLo == xHi))) << x << " with\n" << c.keys;
             EXPECT_TRUE(y >= yLo && (y < yHi || (y == yLo && yLo == yHi))) << y << " with\n" << c.keys;
         }
+    }
+}
+
+// yk-lint judges a boss area by the shared reading of the level file; set-up
+// places the boss from that same reading. Whatever the linter passes must put
+// the boss inside the area the file states, and what it rejects must not.
+TEST_F(ArenaSetUpTest, LinterAndSetUpAgreeOnBossAreas)
+{
+    const char* const cases[] = {
+        "bossL=0.5\nbossR=0.95\nbossT=0.2\nbossB=0.7\n",
+        "bossL=0.95\nbossR=0.5\nbossT=0.2\nbossB=0.7\n", // reversed across
+        "bossL=0.5\nbossR=0.95\nbossT=0.7\nbossB=0.2\n", // reversed down
+        "bossX=0.3\nbossY=0.6\n",
+        "bossL=0.5\nbossR=1.5\nbossY=0.5\n", // past the far wall
+    };
+    for (const char* keys : cases) {
+        bool inside = true;
+        std::string verdict;
+        for (int i = 0; i < 8; ++i) {
+            Build(std::string("[boss]\ntype=chaser\n") + keys);
+            const SArena arena{play->arenaLeft, play->arenaTop, play->arenaRight, play->arenaBottom};
+            set_config_file(StatePath("play-1").c_str());
+            const SBossPlace place = ReadBossPlace(arena);
+            set_config_file("");
+            verdict = place.Problem();
+            auto within = [](int v, float a, float b, int origin, int size) {
+                const int lo = origin + static_cast<int>(std::min(a, b) * size);
+                const int hi = origin + static_cast<int>(std::max(a, b) * size);
+                return v >= lo && v <= hi && v >= origin && v <= origin + size;
+            };
+            inside = inside && within(play->boss.x, place.x.partLo, place.x.partHi, kLeft, kW) &&
+                     within(play->boss.y, place.y.partLo, place.y.partHi, kTop, kH);
+        }
+        EXPECT_EQ(verdict.empty(), inside) << keys << "linter: \"" << verdict << "\"";
     }
 }
 

@@ -16,11 +16,9 @@
 
 namespace {
 
-constexpr int kLevels = 35;
-constexpr int kSystems = 4;
 constexpr int kStartClock = 1000;    // hundredths; any fixed value keeps runs alike
-constexpr long kTickLimit = 35 * 600; // ten minutes of play, then the level counts as lost
-constexpr long kSnapshotTick = 35 * 5; // five seconds in: "Go!" is past and play is on
+constexpr long kTickLimit = CTickTimer::kTicksPerSecond * 600; // ten minutes of play, then the level counts as lost
+constexpr long kSnapshotTick = CTickTimer::kTicksPerSecond * 5; // five seconds in: "Go!" is past and play is on
 
 void SaveSnapshot(const std::string& dir, const std::string& name)
 {
@@ -48,7 +46,7 @@ bool SLevelChoice::Parse(const std::string& text, SLevelChoice& choice)
     if (digits.empty() || digits.size() > 2 || digits.find_first_not_of("0123456789") != std::string::npos)
         return false;
     const int n = std::atoi(digits.c_str());
-    if (n < 1 || n > (random ? kSystems : kLevels))
+    if (n < 1 || n > (random ? kBodySystems : kLevelCount))
         return false;
     choice.name = text;
     choice.gameMode = random ? kModeRandomMissions : kModeNormal;
@@ -61,10 +59,10 @@ std::vector<SLevelChoice> SLevelChoice::Campaign()
 {
     std::vector<SLevelChoice> all;
     SLevelChoice choice;
-    for (int n = 1; n <= kLevels; ++n)
+    for (int n = 1; n <= kLevelCount; ++n)
         if (Parse(std::to_string(n), choice))
             all.push_back(choice);
-    for (int n = 1; n <= kSystems; ++n)
+    for (int n = 1; n <= kBodySystems; ++n)
         if (Parse(std::to_string(n) + "r", choice))
             all.push_back(choice);
     return all;

@@ -3,6 +3,8 @@
 #include <vector>
 
 class CStatePlay;
+struct SArena;
+struct SEggSet;
 
 // Checks the state definition files under data/states/ for what the game
 // would otherwise only find in play: broken parent chains, missing image
@@ -23,26 +25,20 @@ public:
     static std::vector<std::string> ExpectedLevelNames();
 
 private:
-    struct SArena {
-        int left, top, right, bottom; // pixels, the rectangle of puck centres
-    };
-
     void Problem(const std::string& file, const std::string& text);
     bool CheckChain(const std::string& name, std::vector<std::string>& imageSets);
     void CheckLevel(const std::string& name, const std::vector<std::string>& imageSets);
     void CheckTunables(const std::string& name);
     // What egg and toy areas are checked against: the start point and the clearance.
     struct SPlacement {
-        int w, h;          // arena size, pixels
-        int sx, sy;        // start point, pixels
-        int clearance;     // pixels
+        int sx, sy;    // start point, pixels
+        int clearance; // pixels
     };
     SPlacement Placement(const SArena& arena) const;
     int CheckEggSets(const std::string& name, const SArena& arena, bool& detonateOffered);
     int CheckToySets(const std::string& name, const SArena& arena, int& tCells, int& food);
     int CheckBoss(const std::string& name, const SArena& arena, int tCells, int food, bool detonateOffered);
-    void CheckPowerWeights(const std::string& name, const char* section, bool& detonateOffered);
-    SArena Arena() const;
+    void CheckPowerWeights(const std::string& name, const SEggSet& set, bool& detonateOffered);
 
     CStatePlay& play;
     std::vector<std::string> problems;

@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+
+// State definition files: "data\states\" + name + ".yks", read through
+// Allegro's current configuration. CStatePlay::LoadState reads a chain of
+// them into the tunables; yk-lint walks the same chain with these helpers.
+
+// The file of a state by name ("play-7", "base").
+std::string StatePath(const std::string& name);
+// Image-set names and "noLoad" compare without regard to case, as the game does.
+bool SameName(const std::string& a, const char* b);
+// The "imageSet" value that keeps the images already loaded.
+constexpr const char* kNoImageLoad = "noLoad";
