@@ -31,7 +31,7 @@ struct SAreaKeys {
 struct SAxisRange {
     float partLo = 0, partHi = 0; // as stated (swapped where the kind swaps)
     int lo = 0, hi = 0;           // pixels
-    bool WithinArena() const { return partLo >= 0.0f && partHi <= 1.0f && partLo <= partHi; }
+    bool WithinArena() const { return partLo >= 0.0f && partHi <= 1.0f; }
     bool Reversed() const { return partHi < partLo; }
 };
 // Eggs and toys swap a reversed range; the boss does not (it draws from lo
