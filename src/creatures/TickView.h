@@ -34,21 +34,21 @@ inline bool HasPower(int flags, int kind) { return (flags >> kind) & 1; }
 // points and tallies, power-ups collected, pulses swapped by a power-up egg,
 // pucks shoved by a boss, and the toys and eggs themselves.
 struct STickView {
-    const int* playerX = nullptr;      // [2] whole-pixel puck centres
-    const int* playerY = nullptr;      // [2]
-    float* playerFX = nullptr;   // [2] exact puck centres (bosses shove them)
-    float* playerFY = nullptr;   // [2]
-    const float* playerVX = nullptr;   // [2] pixels moved in the last tick
-    const float* playerVY = nullptr;   // [2]
-    const int* reach = nullptr;        // [2] smashing reach, -1 = none
-    int* playerPowerFlags = nullptr; // [2] bit n = power-up n held
-    int* laserA = nullptr;       // [2] pulse ends (clock), pushes right
-    int* laserB = nullptr;       // [2] pushes down
-    int* laserC = nullptr;       // [2] pushes left
-    int* laserD = nullptr;       // [2] pushes up
+    const int* playerX = nullptr;         // [2] whole-pixel puck centres
+    const int* playerY = nullptr;         // [2]
+    float* playerFX = nullptr;            // [2] exact puck centres (bosses shove them)
+    float* playerFY = nullptr;            // [2]
+    const float* playerVX = nullptr;      // [2] pixels moved in the last tick
+    const float* playerVY = nullptr;      // [2]
+    const int* reach = nullptr;           // [2] smashing reach, -1 = none
+    int* playerPowerFlags = nullptr;      // [2] bit n = power-up n held
+    int* laserA = nullptr;                // [2] pulse ends (clock), pushes right
+    int* laserB = nullptr;                // [2] pushes down
+    int* laserC = nullptr;                // [2] pushes left
+    int* laserD = nullptr;                // [2] pushes up
     int* levelPoints = nullptr;
-    int* eggsSmashed = nullptr;  // [2]
-    int* aliensKilled = nullptr; // [2]
+    int* eggsSmashed = nullptr;           // [2]
+    int* aliensKilled = nullptr;          // [2]
     const float (*trailX)[kMaxPlayers] = nullptr; // [15][2]
     const float (*trailY)[kMaxPlayers] = nullptr; // [15][2]
     ToyList* toys = nullptr;

@@ -290,7 +290,7 @@ void CStatePlay::UpdateCreatures(const STickView& view)
     for (auto& toy : toys)
         if (!toy->IsInactive())
             toy->Update(view);
-    // Egg results 1..6 hatch a parasite; its kind follows the egg's heading.
+    // A hatched egg gives a parasite; its kind follows the egg's heading.
     static const int kKindOfResult[] = {-1, -1, 2, 0, 3, 1, 4};
     for (auto& egg : eggs) {
         const int r = egg->Update(view);

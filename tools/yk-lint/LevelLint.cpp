@@ -25,8 +25,8 @@ namespace {
 constexpr const char* kAbsent = "\x01" "absent"; // no file states this
 constexpr int kUnlimited = std::numeric_limits<int>::max();
 
-const char* const kSystemImageSets[kBodySystems] = {"bitmap-circulatory", "bitmap-digestive", "bitmap-respiratory",
-                                                "bitmap-nervous"};
+const char* const kSystemImageSets[kBodySystems] = {"bitmap-circulatory", "bitmap-digestive",
+                                                    "bitmap-respiratory", "bitmap-nervous"};
 
 bool Stated(const char* section, const char* key)
 {
