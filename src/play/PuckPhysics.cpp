@@ -48,38 +48,32 @@ SPuckDrive CPuckPhysics::DriveOf(const CStatePlay& play, int p)
     return d;
 }
 
+namespace {
+
+// Hands each field of a puck's motion to f with player p's array entry it
+// is kept in, so reading and writing back cannot miss one.
+template <class TMotion, class TPlay, class F>
+void PairFields(TMotion& m, TPlay& play, int p, F f)
+{
+    f(m.x, play.playerFX[p]), f(m.y, play.playerFY[p]);
+    f(m.vx, play.playerVX[p]), f(m.vy, play.playerVY[p]);
+    f(m.laserA, play.laserA[p]), f(m.laserB, play.laserB[p]), f(m.laserC, play.laserC[p]), f(m.laserD, play.laserD[p]);
+    f(m.laserAFrac, play.laserAFrac[p]), f(m.laserBFrac, play.laserBFrac[p]);
+    f(m.laserCFrac, play.laserCFrac[p]), f(m.laserDFrac, play.laserDFrac[p]);
+}
+
+} // namespace
+
 SPuckMotion CPuckPhysics::MotionOf(const CStatePlay& play, int p)
 {
     SPuckMotion m;
-    m.x = play.playerFX[p];
-    m.y = play.playerFY[p];
-    m.vx = play.playerVX[p];
-    m.vy = play.playerVY[p];
-    m.laserA = play.laserA[p];
-    m.laserB = play.laserB[p];
-    m.laserC = play.laserC[p];
-    m.laserD = play.laserD[p];
-    m.laserAFrac = play.laserAFrac[p];
-    m.laserBFrac = play.laserBFrac[p];
-    m.laserCFrac = play.laserCFrac[p];
-    m.laserDFrac = play.laserDFrac[p];
+    PairFields(m, play, p, [](auto& mine, const auto& kept) { mine = kept; });
     return m;
 }
 
 void CPuckPhysics::Store(const SPuckMotion& m, int p)
 {
-    play.playerFX[p] = m.x;
-    play.playerFY[p] = m.y;
-    play.playerVX[p] = m.vx;
-    play.playerVY[p] = m.vy;
-    play.laserA[p] = m.laserA;
-    play.laserB[p] = m.laserB;
-    play.laserC[p] = m.laserC;
-    play.laserD[p] = m.laserD;
-    play.laserAFrac[p] = m.laserAFrac;
-    play.laserBFrac[p] = m.laserBFrac;
-    play.laserCFrac[p] = m.laserCFrac;
-    play.laserDFrac[p] = m.laserDFrac;
+    PairFields(m, play, p, [](const auto& mine, auto& kept) { kept = mine; });
     play.playerX[p] = static_cast<int>(m.x);
     play.playerY[p] = static_cast<int>(m.y);
 }
