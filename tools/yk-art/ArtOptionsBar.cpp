@@ -71,8 +71,9 @@ Canvas Bar()
         c.Fill([&](V2 p) { return std::fabs(trough(p)) - 0.6f; }, Hex(0x6a6078));
     }
     DrawTextLeft(c, "Mode", 740, 30, Label(16, Hex(0xe0d8e8)));
-    c.Fill([](V2 p) { return SdBox(p, {kModeX + kModeW / 2.0f, kModeY + kModeRowH * kModeRows / 2.0f}, {kModeW / 2.0f + 3, 32}, 3); },
-           Hex(0x0c0a10));
+    c.Fill([](V2 p) {
+        return SdBox(p, {kModeX + kModeW / 2.0f, kModeY + kModeRowH * kModeRows / 2.0f}, {kModeW / 2.0f + 3, 32}, 3);
+    }, Hex(0x0c0a10));
     DrawTextLeft(c, "Hold the bomb", 878, 22, Label(12, Hex(0xd8c8d8)));
     DrawTextLeft(c, "to erase all", 878, 36, Label(12, Hex(0xd8c8d8)));
     DrawTextLeft(c, "best scores", 878, 50, Label(12, Hex(0xd8c8d8)));

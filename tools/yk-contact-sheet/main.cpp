@@ -1,6 +1,7 @@
 // Renders every picture of every image set into one PNG, each labelled with
 // its tag, so that art changes can be reviewed at a glance:
 //   yk-contact-sheet DATADIR OUT.png
+// DATADIR is the game's data folder, named data as the game reads it.
 #include <allegro.h>
 #include <loadpng.h>
 
@@ -87,14 +88,21 @@ int main(int argc, char** argv)
         return 1;
     set_color_depth(16);
     register_png_file_type();
-    const std::filesystem::path data = std::filesystem::absolute(argv[1]);
+    std::filesystem::path data = std::filesystem::absolute(argv[1]).lexically_normal();
+    if (!data.has_filename()) // given with a trailing slash
+        data = data.parent_path();
+    // The registries read "data\..." from the working directory.
+    std::error_code error;
+    if (data.filename() != "data" || !std::filesystem::is_directory(data, error)) {
+        std::fprintf(stderr, "yk-contact-sheet: %s is not a folder named data\n", argv[1]);
+        return 2;
+    }
     const std::filesystem::path out = std::filesystem::absolute(argv[2]);
     std::vector<std::string> sets;
     for (const auto& f : std::filesystem::directory_iterator(data))
         if (f.path().extension() == ".ykd")
             sets.push_back(f.path().stem().string());
     std::sort(sets.begin(), sets.end());
-    // The registries read "data\..." from the working directory.
     std::filesystem::current_path(data.parent_path());
     std::vector<std::unique_ptr<CSetBitmaps>> loaded;
     std::vector<Entry> entries;
