@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr float kMushroomWindShare = 0.25f; // a mushroomed puck is heavier in the wind
+constexpr float kMushroomWindShare = 0.25f; // of the wind a mushroomed puck feels
 
 } // namespace
 
