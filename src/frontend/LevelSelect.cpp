@@ -35,6 +35,7 @@ constexpr int kW = kScreenW;
 constexpr int kH = kScreenH;
 constexpr int kScoreLineStep = 20; // pixels between best-score lines
 constexpr int kVolumeSnapLow = 30, kVolumeSnapHigh = 225;  // near the ends counts as the end
+static_assert(OptionsBar::kModeRows == kGameModes, "the bar holds a row for every game mode");
 
 int White() { return makecol(255, 255, 255); }
 constexpr int kBlack = 0;
