@@ -58,6 +58,15 @@ int CAsset<T>::LoadDefinitions()
 }
 
 template <class T>
+int CAsset<T>::DefinitionType(const std::string& name)
+{
+    set_config_file(YkPath(DefinitionFile(name)).c_str());
+    const int type = TypeFromName(ConfigString(kGuidelines, "type", "unknown"));
+    set_config_file("release");
+    return type;
+}
+
+template <class T>
 void CAsset<T>::LoadAsset(const std::string& section, const std::string& assetDir, const std::string& defaultExt)
 {
     const std::string tag = ConfigString(section, "tag", kNoEntry);

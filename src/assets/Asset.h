@@ -14,7 +14,10 @@ public:
     virtual void ReleaseAll() = 0;
     virtual void OnAssetLoaded(std::string section, std::string tag) = 0;
 
-    void SetDefinitionName(const std::string& name) { m_file = "data\\" + name + ".ykd"; }
+    void SetDefinitionName(const std::string& name) { m_file = DefinitionFile(name); }
+    static std::string DefinitionFile(const std::string& name) { return "data\\" + name + ".ykd"; }
+    // The kType... a set's definition file declares, read without loading the set.
+    static int DefinitionType(const std::string& name);
     int LoadDefinitions();
     // The object registered under the tag; null for unknown tags.
     T* Get(const std::string& tag) const

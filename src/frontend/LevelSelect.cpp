@@ -16,6 +16,7 @@
 #include "audio/Audio.h"
 #include "input/Controls.h"
 #include "play/ModalLoop.h"
+#include "play/OptionsBarLayout.h"
 #include "play/StatePlay.h"
 #include "text/Ttf.h"
 
@@ -32,19 +33,9 @@ namespace {
 
 constexpr int kW = kScreenW;
 constexpr int kH = kScreenH;
-constexpr int kModeRowHeight = 12; // pixels per row of the mode images
 constexpr int kScoreLineStep = 20; // pixels between best-score lines
-
-// Hot spots of the open bar, in screen pixels.
-constexpr int kSpinnerLeft = 386, kSpinnerRight = 519;     // exclusive
-constexpr int kVolumeLeft = 628, kVolumeRight = 712;       // exclusive
-constexpr int kVolumeSpan = 84;
-constexpr int kSoundTop = 18, kSoundBottom = 38;           // inclusive
-constexpr int kMusicTop = 45, kMusicBottom = 65;           // inclusive
 constexpr int kVolumeSnapLow = 30, kVolumeSnapHigh = 225;  // near the ends counts as the end
-constexpr int kModeLeft = 796, kModeRight = 862;           // exclusive
-constexpr int kBombLeft = 982, kBombRight = 1014;          // inclusive
-constexpr int kBombTop = 20, kBombBottom = 64;             // inclusive
+static_assert(OptionsBar::kModeRows == kGameModes, "the bar holds a row for every game mode");
 
 int White() { return makecol(255, 255, 255); }
 constexpr int kBlack = 0;
@@ -242,7 +233,7 @@ void CLevelSelect::PointAtOpenBar(int mx, int my)
         HoldOnBar(mx, my);
 }
 
-int CLevelSelect::VolumeAt(int mx) { return (mx - kVolumeLeft) * 256 / kVolumeSpan; }
+int CLevelSelect::VolumeAt(int mx) { return (mx - OptionsBar::kVolumeHotLeft) * 256 / OptionsBar::kVolumeSpan; }
 
 int CLevelSelect::SnapVolume(int volume)
 {
@@ -253,29 +244,30 @@ int CLevelSelect::SnapVolume(int volume)
     return volume;
 }
 
-int CLevelSelect::ModeRowAt(int my) { return (my - kModeRowHeight) / kModeRowHeight; }
+int CLevelSelect::ModeRowAt(int my) { return (my - OptionsBar::kModeY) / OptionsBar::kModeRowH; }
 
 void CLevelSelect::HoldOnBar(int mx, int my)
 {
+    using namespace OptionsBar;
     // The count only flips once the spinner has finished its last turn.
-    if (spinAngle == play.numPlayers * 128 && kSpinnerLeft < mx && mx < kSpinnerRight)
+    if (spinAngle == play.numPlayers * 128 && kDialHotLeft < mx && mx < kDialHotRight)
         play.numPlayers = 3 - play.numPlayers;
-    if (kVolumeLeft < mx && mx < kVolumeRight) {
+    if (kVolumeHotLeft < mx && mx < kVolumeHotRight) {
         const int value = VolumeAt(mx);
-        if (kSoundTop <= my && my <= kSoundBottom)
+        if (kSoundHotTop <= my && my <= kSoundHotBottom)
             g_audio.soundVolume = value;
-        else if (kMusicTop <= my && my <= kMusicBottom)
+        else if (kMusicHotTop <= my && my <= kMusicHotBottom)
             g_audio.musicVolume = value;
         g_audio.soundVolume = SnapVolume(g_audio.soundVolume);
         g_audio.musicVolume = SnapVolume(g_audio.musicVolume);
         g_audio.SelectTrack(-1);
     }
-    if (kModeLeft < mx && mx < kModeRight) {
+    if (kModeHotLeft < mx && mx < kModeHotRight) {
         const int row = ModeRowAt(my);
         if (row >= 0 && row < kGameModes && play.modeUnlocked[row])
             play.gameMode = row;
     }
-    if (kBombLeft <= mx && mx <= kBombRight && kBombTop <= my && my <= kBombBottom)
+    if (kBombHotLeft <= mx && mx <= kBombHotRight && kBombHotTop <= my && my <= kBombHotBottom)
         ++bombHold;
     else
         bombHold = 0;
@@ -363,6 +355,7 @@ void CLevelSelect::EraseScores()
 
 void CLevelSelect::DrawBar() const
 {
+    using namespace OptionsBar;
     BITMAP* bb = g_display.backBuffer;
     if (!bb || panelOffset == 0)
         return;
@@ -370,20 +363,20 @@ void CLevelSelect::DrawBar() const
         blit(art.bar, bb, 0, panelHeight - panelOffset, 0, 0, kW, panelOffset);
     const int top = panelOffset - panelHeight;
     if (art.spinner)
-        rotate_sprite(bb, art.spinner, 389, top - 48, itofix(spinAngle));
+        rotate_sprite(bb, art.spinner, kDialX, top + kDialY, itofix(spinAngle));
     if (BITMAP* scale = art.volumeScale) {
-        masked_blit(scale, bb, 0, 0, 627, top + 20, (g_audio.soundVolume * scale->w) >> 8, scale->h);
-        masked_blit(scale, bb, 0, 0, 627, top + 43, (g_audio.musicVolume * scale->w) >> 8, scale->h);
+        masked_blit(scale, bb, 0, 0, kScaleX, top + kSoundScaleY, (g_audio.soundVolume * scale->w) >> 8, scale->h);
+        masked_blit(scale, bb, 0, 0, kScaleX, top + kMusicScaleY, (g_audio.musicVolume * scale->w) >> 8, scale->h);
     }
     for (int r = 0; r < kGameModes; ++r) {
         BITMAP* rows = !play.modeUnlocked[r] ? art.modeLocked : (r == play.gameMode ? art.modeChosen : art.modeFree);
         if (rows)
-            masked_blit(rows, bb, 0, kModeRowHeight * r, 796, top + 12 + kModeRowHeight * r, rows->w, kModeRowHeight);
+            masked_blit(rows, bb, 0, kModeRowH * r, kModeX, top + kModeY + kModeRowH * r, rows->w, kModeRowH);
     }
     if (BITMAP* bomb = art.bomb) {
         // The bomb fills up from the bottom while it is held.
         const int shown = std::min(bombHold, bomb->h);
-        masked_blit(bomb, bb, 0, bomb->h - shown, 981, top + 19 + bomb->h - shown, bomb->w, shown);
+        masked_blit(bomb, bb, 0, bomb->h - shown, kBombX, top + kBombY + bomb->h - shown, bomb->w, shown);
     }
 }
 

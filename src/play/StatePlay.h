@@ -178,7 +178,6 @@ private:
     void ApplyPowerUps(int p);
     void Detonate(int p, int cx, int cy);
     void UpdateCreatures(const STickView& view);
-    void MovePuck(int p, int kick);
     int Kick() const;
     void PowerReference(int p, int& x, int& y) const;
 

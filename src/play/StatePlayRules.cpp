@@ -1,4 +1,5 @@
-// One logic tick of play: input, wind, power-ups, creatures, pucks.
+// One logic tick of play: input, wind, power-ups, creatures, pucks (their
+// motion is CPuckPhysics's).
 #include <allegro.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include "audio/Audio.h"
 #include "frontend/StateIntro.h"
 #include "input/Controls.h"
+#include "play/PuckPhysics.h"
 #include "play/StatePlay.h"
 
 namespace {
@@ -69,7 +71,7 @@ STickView CStatePlay::MakeTickView()
     return v;
 }
 
-int CStatePlay::Kick() const { return static_cast<int>(cvar_hSecLaserPulse * cvar_kickAwayPerc); }
+int CStatePlay::Kick() const { return CPuckPhysics::Kick(*this); }
 
 void CStatePlay::HandleInput(CGameApp& app)
 {
@@ -190,8 +192,9 @@ void CStatePlay::Update(CGameApp& app)
     STickView view = MakeTickView();
     UpdateCreatures(view);
     boss.Update(view);
+    CPuckPhysics physics(*this);
     for (int p = 0; p < numPlayers && p < kMaxPlayers; ++p)
-        MovePuck(p, Kick());
+        physics.Move(p);
     EndOfLevel(app);
 }
 
@@ -309,59 +312,4 @@ void CStatePlay::UpdateCreatures(const STickView& view)
     }
     std::erase_if(aliens, [](const auto& a) { return a->IsDead(); });
     std::erase_if(eggs, [](const auto& e) { return e->IsRemoved(); });
-}
-
-void CStatePlay::MovePuck(int p, int kick)
-{
-    const int now = CTickTimer::Now();
-    const int flags = playerPowerFlags[p];
-    float power = cvar_movePowerArrow;
-    if (HasPower(flags, kPupPrecise))
-        power *= static_cast<float>(cvar_pup_precise_movePowerMult);
-    else if (HasPower(flags, kPupSpeedup))
-        power *= static_cast<float>(cvar_pup_speedup_movePowerMult);
-
-    const float prevX = playerFX[p], prevY = playerFY[p];
-    auto pulse = [&](int end, float& frac) -> float {
-        if (end == 0) {
-            frac = 0;
-            return 0;
-        }
-        // A level with pulses of no length has no part of one left to run;
-        // dividing by it would leave the puck at no number at all.
-        frac = cvar_hSecLaserPulse == 0
-                   ? 0.0f
-                   : static_cast<float>(end - now) / static_cast<float>(cvar_hSecLaserPulse);
-        return frac * cvar_movePowerDropoff * power + (1 - cvar_movePowerDropoff) * power;
-    };
-    playerFX[p] += pulse(laserA[p], laserAFrac[p]);
-    playerFX[p] -= pulse(laserC[p], laserCFrac[p]);
-    playerFY[p] += pulse(laserB[p], laserBFrac[p]);
-    playerFY[p] -= pulse(laserD[p], laserDFrac[p]);
-    const float windShare = HasPower(flags, kPupMushroom) ? 0.25f : 1.0f;
-    playerFX[p] += windX * windShare;
-    playerFY[p] += windY * windShare;
-    playerVX[p] = playerFX[p] - prevX;
-    playerVY[p] = playerFY[p] - prevY;
-
-    const bool loud = gameMode != kModeCrossfire;
-    if (loud && (laserAFrac[p] == 1.0f || laserCFrac[p] == 1.0f || laserBFrac[p] == 1.0f || laserDFrac[p] == 1.0f))
-        g_audio.PlaySound("LASER_SFX");
-    auto wall = [&](bool hit, float& pos, int edge, int& laser) {
-        if (!hit)
-            return;
-        pos = static_cast<float>(edge);
-        laser = now + kick;
-        if (loud)
-            g_audio.PlaySound("LASER_SFX");
-    };
-    wall(playerFX[p] < arenaLeft, playerFX[p], arenaLeft, laserA[p]);
-    wall(playerFX[p] > arenaRight, playerFX[p], arenaRight, laserC[p]);
-    wall(playerFY[p] < arenaTop, playerFY[p], arenaTop, laserB[p]);
-    wall(playerFY[p] > arenaBottom, playerFY[p], arenaBottom, laserD[p]);
-    playerX[p] = static_cast<int>(playerFX[p]);
-    playerY[p] = static_cast<int>(playerFY[p]);
-    for (int* laser : {&laserA[p], &laserC[p], &laserB[p], &laserD[p]})
-        if (*laser < now)
-            *laser = 0;
 }

@@ -387,6 +387,28 @@ TEST_F(AssetTest, ASetOfAnotherKindLoadsNothingAndSaysSo)
     }
 }
 
+// Tools ask a set's kind before loading it, and the game's reading of the
+// "type" key answers: any letter case, unknown words and missing files 0.
+TEST_F(AssetTest, ASetsKindIsReadWithoutLoadingIt)
+{
+    WriteFile("data/pics.ykd", "[guidelines]\ntype = IMAGE\nasset1 = x\n[x]\ntag = X_IMG\n");
+    WriteFile("data/tunes.ykd", "[guidelines]\ntype = music\n");
+    WriteFile("data/odd.ykd", "[guidelines]\ntype = pictures\n");
+    const struct {
+        const char* set;
+        int type;
+    } cases[] = {{"pics", CAsset<BITMAP>::kTypeImage}, {"tunes", CAsset<BITMAP>::kTypeMusic},
+                 {"odd", CAsset<BITMAP>::kTypeUnknown}, {"absent", CAsset<BITMAP>::kTypeUnknown}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.set);
+        CaptureStderr();
+        EXPECT_EQ(CAssetBitmap::DefinitionType(c.set), c.type);
+        EXPECT_EQ(GetCapturedStderr(), "");
+        EXPECT_EQ(CurrentConfigType(), "(none)"); // the definition file is no longer current
+    }
+    EXPECT_EQ(g_bitmaps.Get("X_IMG"), nullptr);
+}
+
 TEST_F(AssetTest, LongNamesAreNotCut)
 {
     const std::string set(100, 's'), section(120, 'q'), assetDir = std::string(90, 'd') + "\\" + std::string(90, 'e');

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PlayFixture.h"
+#include "play/PuckPhysics.h"
 
 namespace {
 
@@ -254,6 +255,40 @@ TEST_F(PuckTest, NothingMovesWhilePaused)
     EXPECT_FLOAT_EQ(play->cvar_windXPower, 2.0f);
     EXPECT_EQ(play->playerPowerFlags[0], 1 << kPupFreeze);
     EXPECT_EQ(play->freezeUntil, 0);
+}
+
+// The autopilot forecasts its puck with the game's own step, ahead of the
+// clock: the step takes its moment as given, leaves the play state alone,
+// makes no sound and tells the game what there is to hear.
+TEST_F(PuckTest, TheStepRunsAtTheMomentItIsGivenAndOnlyReportsWhatIsHeard)
+{
+    play->cvar_windXPower = 2.0f;
+    play->nextWindXFlip = now + play->cvar_windXInterval / 2;
+    UpdateAt(now); // the wind at half its interval: 1 to the right
+    play->playerPowerFlags[0] = 1 << kPupMushroom;
+    PlacePuck(0, play->arenaRight - 1.0f, 400.0f);
+    play->laserA[0] = now + 100; // a fresh pulse as seen from 60 hundredths on
+    g_audio.FlushSounds();
+    const SPuckDrive drive = CPuckPhysics::DriveOf(*play, 0);
+    EXPECT_FLOAT_EQ(drive.windX, 0.25f); // a mushroom feels a quarter
+    SPuckMotion puck = CPuckPhysics::MotionOf(*play, 0);
+
+    const CPuckPhysics::SEvents fresh = CPuckPhysics::Step(puck, drive, now + 60);
+    EXPECT_TRUE(fresh.pulseStarted);
+    EXPECT_EQ(fresh.wallsHit, 1);
+    EXPECT_FLOAT_EQ(puck.x, play->arenaRight);
+    EXPECT_FLOAT_EQ(puck.vx, 4.25f);
+    EXPECT_EQ(puck.laserC, now + 60 + 19);
+    EXPECT_EQ(CTickTimer::Now(), now);
+    EXPECT_FLOAT_EQ(play->playerFX[0], play->arenaRight - 1.0f);
+    EXPECT_EQ(play->laserC[0], 0);
+    EXPECT_FALSE(Sounded("LASER_SFX"));
+
+    const CPuckPhysics::SEvents later = CPuckPhysics::Step(puck, drive, now + 70);
+    EXPECT_FALSE(later.pulseStarted);
+    EXPECT_EQ(later.wallsHit, 1); // 3.5 right, 2.45 back, the wind: still into the wall
+    EXPECT_FLOAT_EQ(puck.laserAFrac, 0.75f);
+    EXPECT_FLOAT_EQ(puck.laserCFrac, 9 / 40.0f);
 }
 
 } // namespace

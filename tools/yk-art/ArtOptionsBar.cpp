@@ -5,18 +5,16 @@
 #include "Sdf.h"
 #include "TextArt.h"
 #include "app/Display.h"
+#include "play/OptionsBarLayout.h"
 
 namespace {
 
-// Geometry fixed by the menu's hotspots: the bar must be taller than 65
-// pixels and hold five 12-pixel mode rows from y 12.
-constexpr int kBarH = 76;
-constexpr int kDisc = 130;                    // player dial, top left at (389, -48)
-constexpr V2 kDiscCentre = {389 + 65, -48 + 65};
-constexpr int kScaleX = 627, kScaleW = 84, kScaleH = 20;
-constexpr int kScaleY[2] = {20, 43};          // sound, music
-constexpr int kModeX = 796, kModeW = 66, kModeRowH = 12, kModeRows = 5;
-constexpr int kBombX = 981, kBombY = 19, kBombW = 34, kBombH = 45;
+// The places the menu draws and hit-tests.
+using namespace OptionsBar;
+constexpr int kBarH = kHeight;
+constexpr int kDisc = kDialSize;
+constexpr V2 kDiscCentre = {kDialX + kDialSize / 2, kDialY + kDialSize / 2};
+constexpr int kScaleY[2] = {kSoundScaleY, kMusicScaleY};
 
 const char* const kModeNames[kModeRows] = {"Normal", "Random", "Laser-zap", "Crossfire", "Waves"};
 
@@ -73,8 +71,9 @@ Canvas Bar()
         c.Fill([&](V2 p) { return std::fabs(trough(p)) - 0.6f; }, Hex(0x6a6078));
     }
     DrawTextLeft(c, "Mode", 740, 30, Label(16, Hex(0xe0d8e8)));
-    c.Fill([](V2 p) { return SdBox(p, {kModeX + kModeW / 2.0f, 12 + 30.0f}, {kModeW / 2.0f + 3, 32}, 3); },
-           Hex(0x0c0a10));
+    c.Fill([](V2 p) {
+        return SdBox(p, {kModeX + kModeW / 2.0f, kModeY + kModeRowH * kModeRows / 2.0f}, {kModeW / 2.0f + 3, 32}, 3);
+    }, Hex(0x0c0a10));
     DrawTextLeft(c, "Hold the bomb", 878, 22, Label(12, Hex(0xd8c8d8)));
     DrawTextLeft(c, "to erase all", 878, 36, Label(12, Hex(0xd8c8d8)));
     DrawTextLeft(c, "best scores", 878, 50, Label(12, Hex(0xd8c8d8)));

@@ -21,7 +21,7 @@ constexpr long kGiveUpAfter = 210;  // ticks chasing one goal before trying anot
 constexpr long kGiveUpFor = 140;    // ticks a given-up goal is left alone
 constexpr float kStaticMargin = 16; // pixels kept from nerves and teeth: no threading needles
 constexpr float kMovingMargin = 30; // pixels kept from fire and deadly bosses
-constexpr int kBossSize = 45;       // pixels, the boss's contact half-size
+constexpr int kBossSize = CBoss::kSize; // pixels, the boss's contact half-size
 constexpr float kSwitchFactor = 1.3f; // a new goal must be this much better
 constexpr float kLureDistance = 130;   // pixels behind a T-cell, seen from the boss
 constexpr float kWallRoom = 70;       // pixels a lure spot keeps from the walls
@@ -147,28 +147,22 @@ void CBot::Recall()
     bossVY = old.bossVY;
     precise = old.precise;
     puck = old.puck;
-    puck.windX = windX;
-    puck.windY = windY;
+    puck.drive.windX = windX;
+    puck.drive.windY = windY;
     for (size_t i = 0; i + 1 < seen.size(); ++i) {
         puck.Press(seen[i].fired);
         puck.Step();
     }
-    puckX = puck.x;
-    puckY = puck.y;
+    puckX = puck.X();
+    puckY = puck.Y();
 }
 
 // What moved the puck in the last tick beyond the beams is the wind (and a
 // blower's breath); the beams' strength is on screen.
 void CBot::EstimateWind(const CStatePlay& play)
 {
-    float power = play.cvar_movePowerArrow;
-    const int flags = play.playerPowerFlags[0];
-    if (HasPower(flags, kPupPrecise))
-        power *= static_cast<float>(play.cvar_pup_precise_movePowerMult);
-    else if (HasPower(flags, kPupSpeedup))
-        power *= static_cast<float>(play.cvar_pup_speedup_movePowerMult);
-    const float drop = play.cvar_movePowerDropoff;
-    auto push = [&](float frac) { return frac != 0.0f ? frac * drop * power + (1.0f - drop) * power : 0.0f; };
+    const float power = CPuckPhysics::Power(play, 0), drop = play.cvar_movePowerDropoff;
+    auto push = [&](float frac) { return frac != 0.0f ? CPuckPhysics::Push(frac, power, drop) : 0.0f; };
     const float seenX = play.playerVX[0] - (push(play.laserAFrac[0]) - push(play.laserCFrac[0]));
     const float seenY = play.playerVY[0] - (push(play.laserBFrac[0]) - push(play.laserDFrac[0]));
     windX = 0.7f * windX + 0.3f * seenX;
@@ -602,7 +596,7 @@ float CBot::Cost(const CStatePlay& play, SPuckSim sim, const SGoal* goal, int ho
                 hx = fold(hx, static_cast<float>(play.arenaLeft), static_cast<float>(play.arenaRight));
                 hy = fold(hy, static_cast<float>(play.arenaTop), static_cast<float>(play.arenaBottom));
             }
-            const float d = Cheb(sim.x, sim.y, hx, hy);
+            const float d = Cheb(sim.X(), sim.Y(), hx, hy);
             if (d < h.radius) {
                 const float into = h.radius - d + 5.0f;
                 cost += into * (60.0f + into) / (1.0f + 0.08f * k);
@@ -610,11 +604,11 @@ float CBot::Cost(const CStatePlay& play, SPuckSim sim, const SGoal* goal, int ho
         }
         if (deadlyBoss) {
             // The king walks straight at the puck; the others keep their course.
-            const float speed = std::hypot(bvx, bvy), ax = sim.x - bx, ay = sim.y - by;
+            const float speed = std::hypot(bvx, bvy), ax = sim.X() - bx, ay = sim.Y() - by;
             const float len = std::max(1.0f, std::hypot(ax, ay));
             bx += bossChases ? ax / len * speed : bvx;
             by += bossChases ? ay / len * speed : bvy;
-            const float d = Cheb(sim.x, sim.y, bx, by), touch = play.cvar_crackRadius + kBossSize + kMovingMargin;
+            const float d = Cheb(sim.X(), sim.Y(), bx, by), touch = play.cvar_crackRadius + kBossSize + kMovingMargin;
             if (d < touch) {
                 const float into = touch - d + 5.0f;
                 cost += into * (60.0f + into) / (1.0f + 0.08f * k);
@@ -622,7 +616,7 @@ float CBot::Cost(const CStatePlay& play, SPuckSim sim, const SGoal* goal, int ho
         }
         if (!goal || reached)
             continue;
-        const float d = Cheb(sim.x, sim.y, goal->x + goal->vx * k, goal->y + goal->vy * k);
+        const float d = Cheb(sim.X(), sim.Y(), goal->x + goal->vx * k, goal->y + goal->vy * k);
         minDist = std::min(minDist, d);
         lastDist = d;
         if (d < goal->reach - 3) {
@@ -633,6 +627,6 @@ float CBot::Cost(const CStatePlay& play, SPuckSim sim, const SGoal* goal, int ho
     if (goal && !reached)
         cost += kHorizon + minDist / 2.0f + lastDist / 6.0f;
     if (!goal) // nothing to do: drift back toward the middle
-        cost += Cheb(sim.x, sim.y, (play.arenaLeft + play.arenaRight) / 2.0f, (play.arenaTop + play.arenaBottom) / 2.0f) / 20.0f;
+        cost += Cheb(sim.X(), sim.Y(), (play.arenaLeft + play.arenaRight) / 2.0f, (play.arenaTop + play.arenaBottom) / 2.0f) / 20.0f;
     return cost;
 }

@@ -9,42 +9,27 @@ int SPuckSim::ClockAfter(int ticks) { return ticks * 100 / CTickTimer::kTicksPer
 SPuckSim SPuckSim::FromPlay(const CStatePlay& play, float windX, float windY)
 {
     SPuckSim s;
-    s.x = play.playerFX[0];
-    s.y = play.playerFY[0];
+    s.motion = CPuckPhysics::MotionOf(play, 0);
+    s.drive = CPuckPhysics::DriveOf(play, 0);
+    // The wind as seen on screen already holds what a mushroom takes off it.
+    s.drive.windX = windX;
+    s.drive.windY = windY;
     s.now = CTickTimer::Now();
-    s.laserA = play.laserA[0];
-    s.laserB = play.laserB[0];
-    s.laserC = play.laserC[0];
-    s.laserD = play.laserD[0];
-    s.windX = windX;
-    s.windY = windY;
-    const int flags = play.playerPowerFlags[0];
-    s.power = play.cvar_movePowerArrow;
-    if (HasPower(flags, kPupPrecise))
-        s.power *= static_cast<float>(play.cvar_pup_precise_movePowerMult);
-    else if (HasPower(flags, kPupSpeedup))
-        s.power *= static_cast<float>(play.cvar_pup_speedup_movePowerMult);
-    s.dropoff = play.cvar_movePowerDropoff;
-    s.pulseLen = play.cvar_hSecLaserPulse > 0 ? play.cvar_hSecLaserPulse : 1;
-    s.firePulseLen = HasPower(flags, kPupPrecise) ? s.pulseLen >> 1 : s.pulseLen;
-    s.kick = static_cast<int>(play.cvar_hSecLaserPulse * play.cvar_kickAwayPerc);
-    s.left = play.arenaLeft;
-    s.top = play.arenaTop;
-    s.right = play.arenaRight;
-    s.bottom = play.arenaBottom;
+    const int pulseLen = play.cvar_hSecLaserPulse > 0 ? play.cvar_hSecLaserPulse : 1;
+    s.firePulseLen = HasPower(play.playerPowerFlags[0], kPupPrecise) ? pulseLen >> 1 : pulseLen;
     return s;
 }
 
 void SPuckSim::Press(int keys)
 {
     if (keys & kBotRight)
-        laserA = now + firePulseLen;
+        motion.laserA = now + firePulseLen;
     if (keys & kBotLeft)
-        laserC = now + firePulseLen;
+        motion.laserC = now + firePulseLen;
     if (keys & kBotUp)
-        laserD = now + firePulseLen;
+        motion.laserD = now + firePulseLen;
     if (keys & kBotDown)
-        laserB = now + firePulseLen;
+        motion.laserB = now + firePulseLen;
 }
 
 void SPuckSim::Step()
@@ -52,31 +37,5 @@ void SPuckSim::Step()
     const int base = now - ClockAfter(ticks);
     ++ticks;
     now = base + ClockAfter(ticks);
-    auto push = [this](int end) {
-        if (end == 0)
-            return 0.0f;
-        const float frac = static_cast<float>(end - now) / static_cast<float>(pulseLen);
-        return frac * dropoff * power + (1.0f - dropoff) * power;
-    };
-    x += push(laserA) - push(laserC) + windX;
-    y += push(laserB) - push(laserD) + windY;
-    if (x < left) {
-        x = static_cast<float>(left);
-        laserA = now + kick;
-    }
-    if (x > right) {
-        x = static_cast<float>(right);
-        laserC = now + kick;
-    }
-    if (y < top) {
-        y = static_cast<float>(top);
-        laserB = now + kick;
-    }
-    if (y > bottom) {
-        y = static_cast<float>(bottom);
-        laserD = now + kick;
-    }
-    for (int* end : {&laserA, &laserB, &laserC, &laserD})
-        if (*end != 0 && *end < now)
-            *end = 0;
+    CPuckPhysics::Step(motion, drive, now);
 }

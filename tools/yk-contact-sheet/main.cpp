@@ -1,6 +1,7 @@
 // Renders every picture of every image set into one PNG, each labelled with
 // its tag, so that art changes can be reviewed at a glance:
 //   yk-contact-sheet DATADIR OUT.png
+// DATADIR is the game's data folder, named data as the game reads it.
 #include <allegro.h>
 #include <loadpng.h>
 
@@ -9,48 +10,33 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/Paths.h"
+#include "assets/Asset.h"
 
 namespace {
 
 constexpr int kSheetW = 1700, kPad = 10, kLabelH = 12, kMaxCell = 360;
 
-struct Entry {
-    std::string set, tag, file;
-    BITMAP* bmp = nullptr;
-    int frames = 0, frameW = 0;
+// The pictures of one image set, loaded through the game's registry; the
+// tags are kept in the set's own order.
+class CSetBitmaps : public CAssetBitmap {
+public:
+    std::vector<std::string> tags;
+    void OnAssetLoaded(std::string section, std::string tag) override
+    {
+        CAssetBitmap::OnAssetLoaded(section, tag);
+        tags.push_back(tag);
+    }
 };
 
-// Reads one definition file the way the game does: section "guidelines",
-// asset1, asset2, ... until the first missing entry.
-void ReadSet(const std::filesystem::path& ykd, const std::filesystem::path& root, std::vector<Entry>& out)
-{
-    set_config_file(ykd.string().c_str());
-    if (ustricmp(get_config_string("guidelines", "type", ""), "image") != 0)
-        return;
-    const std::string dir = get_config_string("guidelines", "assetdir", "");
-    const std::string ext = get_config_string("guidelines", "defaultext", "xxx");
-    const std::string set = ykd.stem().string();
-    for (int i = 1;; ++i) {
-        const std::string key = "asset" + std::to_string(i);
-        const std::string section = get_config_string("guidelines", key.c_str(), "___");
-        if (ustricmp(section.c_str(), "___") == 0)
-            break;
-        Entry e;
-        e.set = set;
-        e.tag = get_config_string(section.c_str(), "tag", "___");
-        std::string name = get_config_string(section.c_str(), "filenameoverride", "");
-        if (name.empty())
-            name = section;
-        e.file = (root / YkPath(dir + "\\" + name + "." + get_config_string(section.c_str(), "ext", ext.c_str()))).string();
-        e.frames = get_config_int(section.c_str(), "fN", 0);
-        e.frameW = get_config_int(section.c_str(), "fW1", 0);
-        out.push_back(e);
-    }
-}
+struct Entry {
+    std::string set, tag;
+    const CSetBitmaps* bitmaps = nullptr;
+    BITMAP* bmp = nullptr;
+};
 
 // Small sprites are doubled, large pictures shrunk to fit a cell.
 void CellSize(const BITMAP* b, int& w, int& h)
@@ -80,8 +66,8 @@ void DrawEntry(BITMAP* sheet, const Entry& e, int x, int y, int w, int h)
         int dw = w, dh = h;
         CellSize(e.bmp, dw, dh);
         stretch_sprite(sheet, e.bmp, x, y, int(e.bmp->w * (float(dh) / e.bmp->h)), dh);
-        for (int f = 1; f < e.frames && e.frameW > 0; ++f) {
-            const int fx = x + int(f * e.frameW * float(dh) / e.bmp->h);
+        for (int f = 1; f < e.bitmaps->GetFrameCount(e.tag); ++f) {
+            const int fx = x + int(e.bitmaps->GetFrame(e.tag, f)->x_ofs * float(dh) / e.bmp->h);
             vline(sheet, fx, y, y + dh - 1, makecol(255, 255, 0));
         }
     }
@@ -102,16 +88,33 @@ int main(int argc, char** argv)
         return 1;
     set_color_depth(16);
     register_png_file_type();
-    const std::filesystem::path data = argv[1];
-    std::vector<std::filesystem::path> sets;
+    std::filesystem::path data = std::filesystem::absolute(argv[1]).lexically_normal();
+    if (!data.has_filename()) // given with a trailing slash
+        data = data.parent_path();
+    // The registries read "data\..." from the working directory.
+    std::error_code error;
+    if (data.filename() != "data" || !std::filesystem::is_directory(data, error)) {
+        std::fprintf(stderr, "yk-contact-sheet: %s is not a folder named data\n", argv[1]);
+        return 2;
+    }
+    const std::filesystem::path out = std::filesystem::absolute(argv[2]);
+    std::vector<std::string> sets;
     for (const auto& f : std::filesystem::directory_iterator(data))
         if (f.path().extension() == ".ykd")
-            sets.push_back(f.path());
+            sets.push_back(f.path().stem().string());
     std::sort(sets.begin(), sets.end());
+    std::filesystem::current_path(data.parent_path());
+    std::vector<std::unique_ptr<CSetBitmaps>> loaded;
     std::vector<Entry> entries;
-    for (const auto& s : sets)
-        ReadSet(s, data.parent_path(), entries);
-    set_config_file("release");
+    for (const std::string& set : sets) {
+        if (CSetBitmaps::DefinitionType(set) != CSetBitmaps::kTypeImage)
+            continue;
+        auto& bitmaps = *loaded.emplace_back(std::make_unique<CSetBitmaps>());
+        bitmaps.Init(set);
+        bitmaps.LoadDefinitions();
+        for (const std::string& tag : bitmaps.tags)
+            entries.push_back({set, tag, &bitmaps, bitmaps.Get(tag)});
+    }
     if (entries.empty()) {
         std::fprintf(stderr, "yk-contact-sheet: no image sets in %s\n", argv[1]);
         return 1;
@@ -123,7 +126,6 @@ int main(int argc, char** argv)
     std::string lastSet;
     std::vector<std::pair<std::string, int>> headers;
     for (Entry& e : entries) {
-        e.bmp = load_bitmap(e.file.c_str(), nullptr);
         int w, h;
         CellSize(e.bmp, w, h);
         if (e.set != lastSet) {
@@ -152,11 +154,10 @@ int main(int argc, char** argv)
         DrawEntry(sheet, entries[i], places[i].x, places[i].y, places[i].w, places[i].h);
         missing += entries[i].bmp == nullptr;
     }
-    std::filesystem::create_directories(std::filesystem::path(argv[2]).parent_path());
-    const int rc = save_png(argv[2], sheet, nullptr);
-    for (Entry& e : entries)
-        if (e.bmp)
-            destroy_bitmap(e.bmp);
+    std::filesystem::create_directories(out.parent_path());
+    const int rc = save_png(out.string().c_str(), sheet, nullptr);
+    for (auto& bitmaps : loaded)
+        bitmaps->ReleaseAll();
     destroy_bitmap(sheet);
     if (rc != 0) {
         std::fprintf(stderr, "yk-contact-sheet: cannot write %s\n", argv[2]);

@@ -3,10 +3,15 @@
 // beams, pucks, lanterns and the HUD panels. Positions follow the level
 // tunables the art was made for: crack radius 24, infection border 120.
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "Scene.h"
 #include "app/Display.h"
+#include "app/TickTimer.h"
+#include "creatures/Alien.h"
+#include "creatures/Boss.h"
+#include "play/PlayHud.h"
 
 namespace {
 
@@ -15,46 +20,59 @@ constexpr int kW = kScreenW, kH = kScreenH, kEdge = 120;
 struct Setup {
     const char* name;
     const char* set;
-    const char* boss;      // image tag, "" for the stem cells
+    int boss;              // EBossType
     const char* toys[4];
     int players;
 };
 
 const Setup kScenes[kPlayScenes] = {
-    {"circulatory-chaser", "bitmap-circulatory", "BOSS_CHASER_IMG", {"TOY_TCELL_IMG", "TOY_TCELL_IMG", "TOY_TCELL_IMG", ""}, 1},
-    {"digestive-gobbler", "bitmap-digestive", "BOSS_GOBBLE_IMG", {"TOY_FOOD_IMG", "TOY_TOOTH_U_IMG", "TOY_TOOTH_L_IMG", "TOY_FOOD_IMG"}, 1},
-    {"respiratory-blower", "bitmap-respiratory", "BOSS_BLOWER_IMG", {"TOY_DUST_IMG", "TOY_DUST_IMG", "TOY_DUST_IMG", "TOY_DUST_IMG"}, 2},
-    {"nervous-stemcells", "bitmap-nervous", "", {"TOY_NERVE_IMG", "TOY_FIRE_IMG", "TOY_NERVE_IMG", "TOY_FIRE_IMG"}, 1},
-    {"circulatory-egglayer", "bitmap-circulatory", "BOSS_EGGLAY_IMG", {"TOY_TCELL_IMG", "TOY_TOOTH_R_IMG", "TOY_TOOTH_D_IMG", ""}, 2},
-    {"nervous-fireball-tcellking", "bitmap-nervous", "BOSS_FIBALL_IMG", {"TOY_FIRE_IMG", "TOY_NERVE_IMG", "BOSS_TCELLK_IMG", ""}, 1},
+    {"circulatory-chaser", "bitmap-circulatory", kBossChaser, {"TOY_TCELL_IMG", "TOY_TCELL_IMG", "TOY_TCELL_IMG", ""}, 1},
+    {"digestive-gobbler", "bitmap-digestive", kBossGobbler, {"TOY_FOOD_IMG", "TOY_TOOTH_U_IMG", "TOY_TOOTH_L_IMG", "TOY_FOOD_IMG"}, 1},
+    {"respiratory-blower", "bitmap-respiratory", kBossBlower, {"TOY_DUST_IMG", "TOY_DUST_IMG", "TOY_DUST_IMG", "TOY_DUST_IMG"}, 2},
+    {"nervous-stemcells", "bitmap-nervous", kBossStemCell, {"TOY_NERVE_IMG", "TOY_FIRE_IMG", "TOY_NERVE_IMG", "TOY_FIRE_IMG"}, 1},
+    {"circulatory-egglayer", "bitmap-circulatory", kBossEggLayer, {"TOY_TCELL_IMG", "TOY_TOOTH_R_IMG", "TOY_TOOTH_D_IMG", ""}, 2},
+    {"nervous-fireball-tcellking", "bitmap-nervous", kBossFireball, {"TOY_FIRE_IMG", "TOY_NERVE_IMG", "BOSS_TCELLK_IMG", ""}, 1},
 };
 
-void Creatures(BITMAP* bb, const Setup& s, int scene)
+// The boss as the game draws it, in the middle of the arena.
+void Boss(const Setup& s, int scene)
 {
-    if (*s.boss) {
-        BITMAP* b = Img(s.boss);
-        if (!std::string(s.boss).compare("BOSS_BLOWER_IMG")) {
-            BITMAP* rotor = Img("BOSS_BLOWER2_IMG");
-            rotate_sprite(bb, rotor, 600 - rotor->w / 2, 300 - rotor->h / 2, itofix(40));
-        } else {
-            rotate_sprite(bb, b, 600 - b->w / 2, 300 - b->h / 2, itofix(64 + 20 - scene * 30));
-        }
-        if (!std::string(s.boss).compare("BOSS_BLOWER_IMG"))
-            Centred(bb, 600, 300, b);
-    } else {
-        // A growing stem-cell mass: tiles of the picture on a rough disc.
-        BITMAP* mass = Img("STEMCELL_IMG");
-        for (int row = 0; row < 60; ++row)
-            for (int col = 0; col < 90; ++col) {
+    CBoss boss;
+    boss.Init(600, 300, s.boss);
+    boss.heading = itofix(20 - scene * 30); // a different turn in each scene
+    boss.state = CBoss::kStateMad;          // a blower without wind keeps its rotor...
+    boss.rotorAngle = 40;                   // ...where it was last drawn
+    if (s.boss == kBossStemCell) {
+        // A grown mass on a rough disc, some cells about to split.
+        CEndBoss& mass = boss.endBoss;
+        for (int row = 0; row < CEndBoss::kRows; ++row)
+            for (int col = 0; col < CEndBoss::kCols; ++col) {
                 const float dx = (col - 45) / 14.0f, dy = (row - 30) / 9.0f;
                 if (dx * dx + dy * dy + 0.3f * std::sin(col * 0.7f + row) > 1)
                     continue;
-                if ((col * 7 + row * 13) % 11 == 0)
-                    draw_sprite(bb, Img("STEMCELL_FLASH_IMG"), 144 + 8 * col, 152 + 8 * row);
-                else
-                    blit(mass, bb, 8 * col, 8 * row, 144 + 8 * col, 152 + 8 * row, 8, 8);
+                mass.cells[row][col] = (col * 7 + row * 13) % 11 == 0 ? CTickTimer::Now() + 1000 : CEndBoss::kSpent;
             }
     }
+    boss.Draw();
+}
+
+// Aliens of every kind as the game draws them, each at another frame.
+void Aliens(int scene)
+{
+    const int at[5][2] = {{640, 380}, {380, 250}, {560, 600}, {840, 470}, {180, 330}};
+    for (int k = 0; k < 5; ++k) {
+        CAlien alien;
+        alien.kind = k;
+        alien.frame = (k + scene) % 4;
+        alien.x = at[k][0];
+        alien.y = at[k][1];
+        alien.Draw();
+    }
+}
+
+void Creatures(BITMAP* bb, const Setup& s, int scene)
+{
+    Boss(s, scene);
     const struct { const char* tag; int x, y; } eggs[] = {
         {"EGG_IMG", 260, 200}, {"EGG_IMG", 330, 520}, {"EGGPUP_IMG", 720, 540}, {"EGG_IMG", 770, 210},
         {"EGGSHELL_IMG", 450, 560}, {"EGGPUPSHELL_IMG", 250, 420}, {"EGG_IMG", 680, 430},
@@ -72,27 +90,7 @@ void Creatures(BITMAP* bb, const Setup& s, int scene)
             else
                 Centred(bb, toyXY[i][0], toyXY[i][1], t);
         }
-    // Aliens by kind: right rotated +64, down flipped, left rotated -64, up as is.
-    const char* looks[4] = {"ALIEN_Y_IMG", "ALIEN_G_IMG", "ALIEN_R_IMG", "ALIEN_B_IMG"};
-    const int at[5][2] = {{640, 380}, {380, 250}, {560, 600}, {840, 470}, {180, 330}};
-    for (int k = 0; k < 5; ++k) {
-        const int x = at[k][0], y = at[k][1];
-        if (k == 4) {
-            Centred(bb, x, y, Img("ALIEN_W_IMG"));
-            continue;
-        }
-        BITMAP* strip = Img(looks[k]);
-        BITMAP* f = create_sub_bitmap(strip, 32 * ((k + scene) % 4), 0, 32, 32);
-        if (k == 0)
-            rotate_sprite(bb, f, x - 16, y - 16, itofix(64));
-        else if (k == 1)
-            draw_sprite_v_flip(bb, f, x - 16, y - 16);
-        else if (k == 2)
-            rotate_sprite(bb, f, x - 16, y - 16, itofix(-64));
-        else
-            draw_sprite(bb, f, x - 16, y - 16);
-        destroy_bitmap(f);
-    }
+    Aliens(scene);
 }
 
 void Frame(BITMAP* bb)
@@ -181,6 +179,10 @@ const char* PlaySceneSet(int scene) { return kScenes[scene].set; }
 
 void DrawPlay(BITMAP* bb, int scene)
 {
+    // The creatures draw where the game keeps its frame.
+    BITMAP* const gameFrame = g_display.backBuffer;
+    g_display.backBuffer = bb;
+    std::srand(scene + 1); // the same flashing cells every run
     const Setup& s = kScenes[scene];
     BITMAP* bg = Img("BG_IMG");
     blit(bg, bb, kEdge, kEdge, kEdge, kEdge, kW - 2 * kEdge, kH - 2 * kEdge);
@@ -192,11 +194,10 @@ void DrawPlay(BITMAP* bb, int scene)
     Player(bb, 0, s.players, 430, 380, true, scene % 2 == 0);
     if (s.players == 2)
         Player(bb, 1, 2, 690, 250, false, true);
-    if (*s.boss) {
-        rectfill(bb, kW / 2 - 201, 70, kW / 2 + 201, 100, makecol(80, 80, 80));
-        rectfill(bb, kW / 2 - 200, 71, kW / 2 - 200 + 4 * 65, 99, makecol(255, 255, 255));
-    }
+    if (s.boss != kBossStemCell)
+        DrawBossHealthBar(bb, 65);
     Hud(bb, s.players);
+    g_display.backBuffer = gameFrame;
 }
 
 void DrawCompletion(BITMAP* bb)
