@@ -182,9 +182,7 @@ private:
     int Kick() const;
     void PowerReference(int p, int& x, int& y) const;
 
-    void EndOfLevel(CGameApp& app);
-    void StartWave();
-    void FinishLevel(CGameApp& app);
+    void EndOfLevel(CGameApp& app); // CMissionEnd
 
     // Names of the state files being loaded, to stop a parent chain that loops.
     std::vector<std::string> loadChain;

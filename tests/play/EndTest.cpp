@@ -9,7 +9,7 @@
 #include "assets/Asset.h"
 #include "frontend/StateIntro.h"
 #include "input/Controls.h"
-#include "support/ModalGuard.h"
+#include "testkit/ModalGuard.h"
 #include "support/SceneArt.h"
 #include "support/TextProbe.h"
 

@@ -17,7 +17,7 @@
 #include "creatures/Alien.h"
 #include "creatures/Egg.h"
 #include "creatures/Toy.h"
-#include "play/HeadlessPlay.h"
+#include "testkit/HeadlessPlay.h"
 #include "play/StatePlay.h"
 #include "support/SceneArt.h"
 #include "support/TempDir.h"

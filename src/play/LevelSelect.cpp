@@ -1,4 +1,4 @@
-#include "frontend/LevelSelect.h"
+#include "play/LevelSelect.h"
 
 #include <allegro.h>
 

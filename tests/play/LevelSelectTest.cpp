@@ -8,11 +8,11 @@
 #include "app/Display.h"
 #include "app/TickTimer.h"
 #include "audio/Audio.h"
-#include "frontend/LevelSelect.h"
+#include "play/LevelSelect.h"
 #include "input/Controls.h"
 #include "play/ModalLoop.h"
 #include "play/StatePlay.h"
-#include "support/ModalGuard.h"
+#include "testkit/ModalGuard.h"
 #include "support/TempDir.h"
 #include "support/TextProbe.h"
 
