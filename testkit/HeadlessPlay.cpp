@@ -32,7 +32,6 @@ CHeadlessPlay::~CHeadlessPlay()
 void CHeadlessPlay::LoadAssets()
 {
     CLevelSelect::LoadAssets();
-    play.artStale = true;
 }
 
 int CHeadlessPlay::StartLevel(int level, int numPlayers, int gameMode)

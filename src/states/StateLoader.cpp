@@ -120,7 +120,6 @@ int CStatePlay::LoadState(const std::string& name, int keepOpen)
         g_bitmaps.LoadDefinitions();
         g_bitmaps.Init(imageSet);
         g_bitmaps.LoadDefinitions();
-        artStale = true;
     }
     if (keepOpen == 0)
         CloseConfig();
