@@ -461,6 +461,24 @@ TEST_F(CompletionScreenTest, ClosesOnANewPressOfTheRightButtonSpaceEnterOrEscape
     }
 }
 
+TEST_F(CompletionScreenTest, CloseButtonDismissesItLikeAKey)
+{
+    play->level = -1;
+    CHeadlessPlay::ReleaseAllKeys();
+    SCloseButton closeButton;
+    int passes = 0;
+    g_modalPassHook = Guarded([&] {
+        if (++passes == 2) { // pressed for the third pass
+            closeButton.Press();
+            g_timer.pendingTicks = 5;
+        }
+    });
+    play->DrawCompletionScreen();
+    LeaveScreensWithEscape();
+    EXPECT_EQ(passes, 3);
+    EXPECT_EQ(g_timer.pendingTicks, 0);
+}
+
 TEST_F(CompletionScreenTest, DropsQueuedSoundsAndPlaysTrackZero)
 {
     int played = 0;
