@@ -66,7 +66,6 @@ void BenchWorld::LoadPlayArt()
     g_sounds.LoadDefinitions();
     g_fonts.Init();
     g_fonts.LoadDefinitions();
-    s_play->artStale = true;
     s_artLoaded = true;
 }
 
@@ -75,8 +74,6 @@ void BenchWorld::ReleaseArt()
     g_bitmaps.ReleaseAll();
     g_sounds.ReleaseAll();
     g_fonts.ReleaseAll();
-    if (s_play)
-        s_play->artStale = true;
     s_artLoaded = false;
 }
 

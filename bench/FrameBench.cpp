@@ -4,7 +4,7 @@
 
 #include "BenchWorld.h"
 #include "app/Display.h"
-#include "play/SampleScene.h"
+#include "testkit/SampleScene.h"
 #include "play/StatePlay.h"
 
 namespace {

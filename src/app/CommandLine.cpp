@@ -2,10 +2,6 @@
 
 #include <cstring>
 
-#ifndef YK_VERSION
-#define YK_VERSION "0"
-#endif
-
 namespace {
 
 constexpr const char* kUsage = "usage: %s [--windowed | --fullscreen] [--help] [--version]\n";

@@ -1,13 +1,39 @@
 #include "play/ModalLoop.h"
 
-#include "app/LoopPacer.h"
+#include "app/GameApp.h"
+#include "audio/Audio.h"
+#include "input/Controls.h"
 
 std::function<void()> g_modalPassHook;
 
-void ModalLoopPass()
+void CModalLoop::RunHook()
 {
-    static CLoopPacer pacer;
     if (g_modalPassHook)
         g_modalPassHook();
-    pacer.Wait();
 }
+
+void CModalLoop::ReadInput()
+{
+    g_controls.Poll();
+    g_audio.Update();
+}
+
+void CModalLoop::BeginPass()
+{
+    RunHook();
+    ReadInput();
+}
+
+void CModalLoop::NextPass()
+{
+    Wait();
+    BeginPass();
+}
+
+void CModalLoop::EndPass()
+{
+    RunHook();
+    Wait();
+}
+
+bool CModalLoop::CloseRequested() { return CGameApp::CloseRequested(); }

@@ -34,6 +34,20 @@ void SPlayArt::LookUp()
     large = g_fonts.Get("ANKLE_LG_TTF");
     medium = g_fonts.Get("ANKLE_MD_TTF");
     small = g_fonts.Get("ANKLE_SM_TTF");
+    MarkCurrent();
+}
+
+void SPlayArt::Refresh()
+{
+    if (!current || bitmapsSeen != g_bitmaps.Generation() || fontsSeen != g_fonts.Generation())
+        LookUp();
+}
+
+void SPlayArt::MarkCurrent()
+{
+    current = true;
+    bitmapsSeen = g_bitmaps.Generation();
+    fontsSeen = g_fonts.Generation();
 }
 
 SDoubledPucks::SDoubledPucks() = default;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -30,7 +31,18 @@ struct SPlayArt {
     ALFONT_FONT* medium = nullptr; // ANKLE_MD_TTF, titles and statistics
     ALFONT_FONT* small = nullptr;  // ANKLE_SM_TTF, credits
 
+    bool current = false;     // looked up (or marked) at all
+    uint32_t bitmapsSeen = 0; // registry generations then
+    uint32_t fontsSeen = 0;
+
+    // Looks every tag up and marks the art as that of the registries as
+    // they stand now.
     void LookUp();
+    // Looks the tags up again only if the image or font registry has loaded
+    // or released anything since (their generation counters).
+    void Refresh();
+    // Marks art set by hand as current for the registries as they stand.
+    void MarkCurrent();
     const SPuckArt& Puck(int numPlayers, int player) const { return numPlayers == 1 ? single : pair[player]; }
 };
 

@@ -63,7 +63,6 @@ int CStatePlay::LoadState(const std::string& name, int keepOpen)
         g_bitmaps.LoadDefinitions();
         g_bitmaps.Init(imageSet);
         g_bitmaps.LoadDefinitions();
-        artStale = true;
     }
     if (keepOpen == 0)
         CloseConfig();

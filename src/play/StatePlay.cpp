@@ -33,7 +33,6 @@ void CStatePlay::Leave()
     g_bitmaps.ReleaseAll();
     g_sounds.ReleaseAll();
     g_fonts.ReleaseAll();
-    artStale = true;
     g_display.ConfineMouse();
 }
 

@@ -164,10 +164,9 @@ public:
     // Weighted choice by cumulative sums: 0 when all weights are 0.
     static int WeightedChoice(const int* weights, int count);
 
-    // What the play frame draws with; whoever reloads g_bitmaps or g_fonts
-    // sets artStale so the next frame looks the tags up again.
+    // What the play frame draws with; looked up again by the first frame
+    // after the image or font registry has changed (SPlayArt::Refresh).
     SPlayArt art;
-    bool artStale = true;
 
 private:
     void HandleMovementKeys(int first, int pulseLen, int keyState);
@@ -181,9 +180,7 @@ private:
     int Kick() const;
     void PowerReference(int p, int& x, int& y) const;
 
-    void EndOfLevel(CGameApp& app);
-    void StartWave();
-    void FinishLevel(CGameApp& app);
+    void EndOfLevel(CGameApp& app); // CMissionEnd
 
     // Names of the state files being loaded, to stop a parent chain that loops.
     std::vector<std::string> loadChain;

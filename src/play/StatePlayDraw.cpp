@@ -422,10 +422,7 @@ void CStatePlay::Draw(CGameApp&)
 {
     if (leaveToTitle)
         return;
-    if (artStale) {
-        art.LookUp();
-        artStale = false;
-    }
+    art.Refresh();
     if (g_display.backBuffer)
         CPlayFrame(*this).Draw();
     g_display.Present();

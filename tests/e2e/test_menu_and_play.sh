@@ -5,10 +5,7 @@
 # second Escape to the title, a third quits.
 source "$(dirname "$0")/lib.sh"
 
-if [ ! -f "$YK_DATA/bitmap-level.ykd" ]; then
-  echo "SKIP: no level-select art in $YK_DATA yet"
-  exit 0
-fi
+[ -f "$YK_DATA/bitmap-level.ykd" ] || fail "no level-select art in $YK_DATA: build the data first"
 
 # Number of pixels that differ noticeably between two screenshots.
 differ() { compare -metric AE -fuzz 8% "$YK_OUT/$1.png" "$YK_OUT/$2.png" null: 2>&1 | cut -d' ' -f1 || true; }

@@ -15,7 +15,7 @@
 #include "input/Controls.h"
 #include "play/ModalLoop.h"
 #include "play/StatePlay.h"
-#include "support/ModalGuard.h"
+#include "testkit/ModalGuard.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/TickTimer.h"
-#include "play/HeadlessPlay.h"
+#include "testkit/HeadlessPlay.h"
 #include "play/StatePlay.h"
 #include "support/TempDir.h"
 

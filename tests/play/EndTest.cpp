@@ -9,7 +9,7 @@
 #include "assets/Asset.h"
 #include "frontend/StateIntro.h"
 #include "input/Controls.h"
-#include "support/ModalGuard.h"
+#include "testkit/ModalGuard.h"
 #include "support/SceneArt.h"
 #include "support/TextProbe.h"
 
@@ -459,6 +459,24 @@ TEST_F(CompletionScreenTest, ClosesOnANewPressOfTheRightButtonSpaceEnterOrEscape
         EXPECT_EQ(passes, c.closes ? 3 : 7);
         EXPECT_EQ(g_timer.pendingTicks, 0); // the time on the screen is not caught up
     }
+}
+
+TEST_F(CompletionScreenTest, CloseButtonDismissesItLikeAKey)
+{
+    play->level = -1;
+    CHeadlessPlay::ReleaseAllKeys();
+    SCloseButton closeButton;
+    int passes = 0;
+    g_modalPassHook = Guarded([&] {
+        if (++passes == 2) { // pressed for the third pass
+            closeButton.Press();
+            g_timer.pendingTicks = 5;
+        }
+    });
+    play->DrawCompletionScreen();
+    LeaveScreensWithEscape();
+    EXPECT_EQ(passes, 3);
+    EXPECT_EQ(g_timer.pendingTicks, 0);
 }
 
 TEST_F(CompletionScreenTest, DropsQueuedSoundsAndPlaysTrackZero)

@@ -51,9 +51,16 @@ protected:
             for (int i = 0; i < 4; ++i) {
                 if (ends[i] == 0)
                     continue;
-                s += (s.empty() ? "" : " ") + std::to_string(p) + "ABCD"[i];
-                if (lengths)
-                    s += "+" + std::to_string(ends[i] - now);
+                // Appended piece by piece: GCC 12 warns (-Wrestrict, falsely)
+                // on a literal + a temporary string.
+                if (!s.empty())
+                    s += ' ';
+                s += std::to_string(p);
+                s += "ABCD"[i];
+                if (lengths) {
+                    s += '+';
+                    s += std::to_string(ends[i] - now);
+                }
             }
         }
         return s;
@@ -96,7 +103,9 @@ TEST_F(InputTest, WhoSteersWhomInEachGameMode)
                 InputWith({keys[i]});
                 LetGo();
                 const std::string p = Pulses(false);
-                *got += (got->empty() ? "" : " ") + (p.empty() ? "-" : p);
+                if (!got->empty())
+                    *got += ' ';
+                *got += p.empty() ? "-" : p;
                 const int lasers[] = {play->laserA[0], play->laserB[0], play->laserC[0], play->laserD[0],
                                       play->laserA[1], play->laserB[1], play->laserC[1], play->laserD[1]};
                 for (int end : lasers)

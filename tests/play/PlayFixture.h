@@ -6,7 +6,7 @@
 
 #include "app/TickTimer.h"
 #include "audio/Audio.h"
-#include "play/HeadlessPlay.h"
+#include "testkit/HeadlessPlay.h"
 #include "play/ModalLoop.h"
 #include "play/StatePlay.h"
 #include "support/TempDir.h"

@@ -17,7 +17,7 @@
 #include "creatures/Alien.h"
 #include "creatures/Egg.h"
 #include "creatures/Toy.h"
-#include "play/HeadlessPlay.h"
+#include "testkit/HeadlessPlay.h"
 #include "play/StatePlay.h"
 #include "support/SceneArt.h"
 #include "support/TempDir.h"
@@ -111,10 +111,7 @@ protected:
     // The corner panels' text would cover what is being looked at.
     void WithoutText()
     {
-        if (play->artStale) {
-            play->art.LookUp();
-            play->artStale = false;
-        }
+        play->art.Refresh();
         play->art.huge = play->art.large = play->art.medium = play->art.small = nullptr;
     }
     BITMAP* Image(const char* tag) { return g_bitmaps.Get(tag); }

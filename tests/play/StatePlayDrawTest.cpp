@@ -44,7 +44,7 @@ protected:
             look->lanternRight = Filled(10, 60, lanternColour);
             look->lanternLeft = Filled(10, 60, lanternColour);
         }
-        play->artStale = false;
+        art.MarkCurrent();
         play->numPlayers = 1;
         play->cvar_alienEdgeInfect = 10;
         play->cvar_laserDropoffIntensity = 100;
@@ -348,8 +348,7 @@ TEST_F(PlayDrawTest, LeavingForTheTitleDrawsAndPresentsNothing)
 
 TEST_F(PlayDrawTest, MissingArtDrawsTheRestWithoutCrashing)
 {
-    play->art = SPlayArt();
-    play->artStale = true; // looks up an empty registry
+    play->art = SPlayArt(); // looks up an empty registry
     play->numPlayers = 2;
     play->playerPowerFlags[0] = (1 << kPupTrail) | (1 << kPupMushroom);
     play->laserA[0] = play->laserB[1] = 1100;

@@ -12,7 +12,7 @@
 #include "assets/AssetFont.h"
 #include "assets/AssetSound.h"
 #include "audio/Audio.h"
-#include "frontend/LevelSelect.h"
+#include "play/LevelSelect.h"
 #include "input/Controls.h"
 #include "play/ModalLoop.h"
 

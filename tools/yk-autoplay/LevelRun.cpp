@@ -11,7 +11,7 @@
 #include "app/Display.h"
 #include "app/TickTimer.h"
 #include "audio/Audio.h"
-#include "play/HeadlessPlay.h"
+#include "testkit/HeadlessPlay.h"
 #include "play/StatePlay.h"
 
 namespace {

@@ -109,7 +109,9 @@ void Frame(BITMAP* bb)
 
 void Player(BITMAP* bb, int p, int players, int x, int y, bool beamA, bool beamB)
 {
-    const std::string suffix = players == 1 ? "" : "_" + std::to_string(p + 1);
+    std::string suffix;
+    if (players != 1)
+        suffix = {'_', char('1' + p)};
     BITMAP* puck = Img(("PUCK" + suffix + "_IMG").c_str());
     BITMAP* corner = Img("CORNER_IMG");
     const int hw = int(puck->w * 0.15f), hh = int(puck->h * 0.15f), halfW = 32, halfH = 32;

@@ -1,4 +1,4 @@
-#include "play/SampleScene.h"
+#include "testkit/SampleScene.h"
 
 #include <allegro.h>
 

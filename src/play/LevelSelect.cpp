@@ -1,4 +1,4 @@
-#include "frontend/LevelSelect.h"
+#include "play/LevelSelect.h"
 
 #include <allegro.h>
 
@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "app/Display.h"
-#include "app/GameApp.h"
 #include "app/TickTimer.h"
 #include "assets/Asset.h"
 #include "audio/Audio.h"
@@ -86,7 +85,6 @@ void CStatePlay::RunLevelSelect()
 {
     CLevelSelect menu(*this);
     CLevelSelect::LoadAssets();
-    artStale = true;
     menu.art.LookUp();
     if (!menu.art.bar)
         std::fprintf(stderr, "Level select: image LEV_BAR_IMG is missing; the options bar stays closed\n");
@@ -134,8 +132,8 @@ void CLevelSelect::Open()
 void CLevelSelect::Run()
 {
     // The window's close button ends the screen without choosing anything.
-    while (!CGameApp::CloseRequested() && Pass())
-        pacer.Wait();
+    while (!CModalLoop::CloseRequested() && Pass())
+        loop.Wait();
 }
 
 bool CLevelSelect::Pass()
@@ -144,7 +142,7 @@ bool CLevelSelect::Pass()
         Finish();
         return false;
     }
-    PollInput();
+    loop.BeginPass();
     const int mx = mouse_x;
     const int my = mouse_y;
     SlideBar();
@@ -169,14 +167,6 @@ bool CLevelSelect::Pass()
     DrawHints();
     g_display.Present();
     return true;
-}
-
-void CLevelSelect::PollInput()
-{
-    if (g_modalPassHook)
-        g_modalPassHook();
-    g_controls.Poll();
-    g_audio.Update();
 }
 
 void CLevelSelect::Finish()
@@ -294,16 +284,13 @@ void CLevelSelect::ShowHelp()
     BlitWhole(art.help);
     g_display.Present();
     do {
-        pacer.Wait();
-        PollInput();
-    } while (!HelpClosed() && !CGameApp::CloseRequested());
+        loop.NextPass();
+    } while (!HelpClosed() && !CModalLoop::CloseRequested());
     // Escape closes the help screen on its press; its release must not also
     // leave the level-select screen for the title.
     while ((g_controls.Key(KEY_ESC, kInputPressed) || g_controls.Key(KEY_ESC, kInputHeld)) &&
-           !CGameApp::CloseRequested()) {
-        pacer.Wait();
-        PollInput();
-    }
+           !CModalLoop::CloseRequested())
+        loop.NextPass();
     g_display.SetCursorVisible(true);
 }
 

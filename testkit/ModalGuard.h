@@ -6,6 +6,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "app/GameApp.h"
+
 inline std::function<void()> Guarded(std::function<void()> hook, int maxPasses = 200)
 {
     auto passes = std::make_shared<int>(0);
@@ -16,3 +18,10 @@ inline std::function<void()> Guarded(std::function<void()> hook, int maxPasses =
             hook();
     };
 }
+
+// The window's close button, pressed from a pass hook; let go again when the
+// test ends, so that no later test starts with it pressed.
+struct SCloseButton {
+    ~SCloseButton() { CGameApp::ClearCloseRequest(); }
+    void Press() { CGameApp::RequestClose(); }
+};

@@ -1,10 +1,10 @@
-#include "play/HeadlessPlay.h"
+#include "testkit/HeadlessPlay.h"
 
 #include <allegro.h>
 
 #include "app/Display.h"
 #include "app/TickTimer.h"
-#include "frontend/LevelSelect.h"
+#include "play/LevelSelect.h"
 #include "input/Controls.h"
 #include "play/StatePlay.h"
 
@@ -32,7 +32,6 @@ CHeadlessPlay::~CHeadlessPlay()
 void CHeadlessPlay::LoadAssets()
 {
     CLevelSelect::LoadAssets();
-    play.artStale = true;
 }
 
 int CHeadlessPlay::StartLevel(int level, int numPlayers, int gameMode)

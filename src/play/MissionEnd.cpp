@@ -1,9 +1,12 @@
 // The end of a level: losing, waves, moving on or retrying, best scores,
 // completed body systems and their congratulation screen.
+#include "play/MissionEnd.h"
+
 #include <allegro.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "app/Display.h"
@@ -70,95 +73,100 @@ bool IsMarker(int level) { return level <= -1 && level >= -4; }
 
 } // namespace
 
-void CStatePlay::EndOfLevel(CGameApp& app)
+// The play state's own entry points, kept for its callers.
+void CStatePlay::EndOfLevel(CGameApp& app) { CMissionEnd(*this).Step(app); }
+void CStatePlay::DrawCompletionScreen() { CMissionEnd(*this).ShowCompletionScreen(); }
+
+void CMissionEnd::Step(CGameApp& app)
 {
-    const bool cleared = aliens.empty() && eggs.empty() && boss.IsDead();
-    if (!cleared && levelPoints >= 0)
+    const bool cleared = play.aliens.empty() && play.eggs.empty() && play.boss.IsDead();
+    if (!cleared && play.levelPoints >= 0)
         return;
     const int now = CTickTimer::Now();
-    if (levelPoints < 0) {
-        if (levelEndAt == 0) {
+    if (play.levelPoints < 0) {
+        if (play.levelEndAt == 0) {
             g_audio.PlaySound("CRASH_SFX");
-            flashUntil[0] = now + cvar_pup_det_flashtime;
+            play.flashUntil[0] = now + play.cvar_pup_det_flashtime;
         }
         for (int p = 0; p < kMaxPlayers; ++p)
-            playerX[p] = playerY[p] = kLostPuckPosition;
+            play.playerX[p] = play.playerY[p] = kLostPuckPosition;
     }
-    if (gameMode == kModeWaves && levelPoints >= 0) {
+    if (play.gameMode == kModeWaves && play.levelPoints >= 0) {
         StartWave();
         return;
     }
-    if (levelEndAt == 0) {
-        if (levelPoints < cvar_pointsToWin) {
-            levelEndAt = now + 2 * cvar_hSecBeforeLevelMoveOn;
+    if (play.levelEndAt == 0) {
+        if (play.levelPoints < play.cvar_pointsToWin) {
+            play.levelEndAt = now + 2 * play.cvar_hSecBeforeLevelMoveOn;
             g_audio.SelectTrack(kRetryTrack);
         } else {
-            ClearToys();
-            levelEndAt = now + cvar_hSecBeforeLevelMoveOn;
+            play.ClearToys();
+            play.levelEndAt = now + play.cvar_hSecBeforeLevelMoveOn;
         }
         return;
     }
-    if (levelEndAt < now) {
-        levelEndAt = 0;
-        FinishLevel(app);
+    if (play.levelEndAt < now) {
+        play.levelEndAt = 0;
+        Finish(app);
     }
 }
 
-void CStatePlay::StartWave()
+void CMissionEnd::StartWave()
 {
-    ClearEggs();
-    ++level;
+    play.ClearEggs();
+    const int level = ++play.level;
     const int n = 2 * level;
     const int minLife = std::max(10, 200 - 4 * level);
     const int maxLife = std::max(50, 800 - 17 * level);
     for (int i = 0; i < n; ++i) {
         auto egg = std::make_unique<CEgg>();
-        egg->Init(minLife, maxLife, arenaLeft, arenaRight, arenaTop, arenaBottom, kPupPlainEgg, 0);
-        eggs.push_back(std::move(egg));
+        egg->Init(minLife, maxLife, play.arenaLeft, play.arenaRight, play.arenaTop, play.arenaBottom, kPupPlainEgg, 0);
+        play.eggs.push_back(std::move(egg));
     }
 }
 
-void CStatePlay::FinishLevel(CGameApp& app)
+void CMissionEnd::Finish(CGameApp& app)
 {
-    if (levelPoints >= cvar_pointsToWin) {
-        const int margin = levelPoints == cvar_pointsToWin ? 1 : levelPoints - cvar_pointsToWin;
-        runTotal += margin;
-        if (gameMode == kModeNormal && level >= 1 && level <= kLevelCount && margin > bestScores[level - 1])
-            bestScores[level - 1] = margin;
+    if (play.levelPoints >= play.cvar_pointsToWin) {
+        const int margin = play.levelPoints == play.cvar_pointsToWin ? 1 : play.levelPoints - play.cvar_pointsToWin;
+        play.runTotal += margin;
+        const int level = play.level;
+        if (play.gameMode == kModeNormal && level >= 1 && level <= kLevelCount && margin > play.bestScores[level - 1])
+            play.bestScores[level - 1] = margin;
         if (level % 10 != 0 && level != kLevelCount) {
-            ++level;
+            ++play.level;
         } else {
-            level = -1 - (level - 1) / 10;
-            DrawCompletionScreen();
+            play.level = -1 - (level - 1) / 10;
+            ShowCompletionScreen();
         }
     }
-    if (SetUpLevel() == 0)
+    if (play.SetUpLevel() == 0)
         return;
-    if (IsMarker(level) && gameMode == kModeNormal) {
-        const int slot = kSystemSlot[-level - 1];
-        bestScores[slot] = std::max(bestScores[slot], runTotal);
+    if (IsMarker(play.level) && play.gameMode == kModeNormal) {
+        const int slot = kSystemSlot[-play.level - 1];
+        play.bestScores[slot] = std::max(play.bestScores[slot], play.runTotal);
     }
-    runTotal = 0;
-    level = -1;
-    SaveScoresAndLoadLevel(0);
+    play.runTotal = 0;
+    play.level = -1;
+    play.SaveScoresAndLoadLevel(0);
     app.ChangeState(CStateIntro::Instance());
 }
 
-void CStatePlay::DrawCompletionScreen()
+void CMissionEnd::ShowCompletionScreen()
 {
-    if (!IsMarker(level))
+    if (!IsMarker(play.level))
         return;
     g_audio.FlushSounds();
     g_audio.SelectTrack(kCompletionTrack);
-    const std::vector<SLine>& lines = kCompletionTexts[-level - 1];
+    const std::vector<SLine>& lines = kCompletionTexts[-play.level - 1];
     ALFONT_FONT* font = g_fonts.Get("ANKLE_LG_TTF");
+    CModalLoop loop;
     bool done = false;
     while (!done) {
-        g_audio.Update();
-        g_controls.Poll();
+        loop.ReadInput();
         if (g_controls.Mouse(2, kInputPressed) || g_controls.Key(KEY_SPACE, kInputPressed) ||
             g_controls.Key(KEY_ENTER, kInputPressed) || g_controls.Key(KEY_ESC, kInputPressed) ||
-            CGameApp::CloseRequested()) {
+            CModalLoop::CloseRequested()) {
             done = true;
             g_timer.Reset();
         }
@@ -171,6 +179,8 @@ void CStatePlay::DrawCompletionScreen()
             ttf_textprintf_centre_aa(g_display.backBuffer, font, kScreenW / 2, top + 35 * line.index, colour, "%s",
                                      line.text);
         g_display.Present();
-        ModalLoopPass();
+        // Scripted input comes after the frame: a headless run sees what the
+        // screen showed before it presses anything.
+        loop.EndPass();
     }
 }

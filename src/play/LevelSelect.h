@@ -1,7 +1,7 @@
 #pragma once
 #include <functional>
 
-#include "app/LoopPacer.h"
+#include "play/ModalLoop.h"
 
 struct BITMAP;
 struct ALFONT_FONT;
@@ -99,11 +99,10 @@ public:
     int leftState = 2;     // input state the left button binding asks for
 
 private:
-    void PollInput();
     bool HelpClosed() const;
     void DrawLocked(int x0, int y0, int base) const;
     void DrawQuadrantScores(int k, int x0, int y0, int base) const;
 
     CStatePlay& play;
-    CLoopPacer pacer;
+    CModalLoop loop;
 };

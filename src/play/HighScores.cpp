@@ -1,4 +1,5 @@
-// The high-score file "score.yk": 39 best results guarded by a checksum.
+#include "play/HighScores.h"
+
 #include <allegro.h>
 
 #include <cstdio>
@@ -9,7 +10,6 @@
 
 namespace {
 
-constexpr const char* kScoreFile = "score.yk";
 constexpr const char* kScoreTempFile = "score.yk.tmp";
 constexpr int kMissingChecksum = -666;
 
@@ -24,7 +24,7 @@ std::string Key(int i) { return std::to_string(i); }
 
 } // namespace
 
-int32_t CStatePlay::ScoreChecksum(const int32_t* scores)
+int32_t CHighScores::Checksum(const int32_t* scores)
 {
     // Signed 32-bit arithmetic that wraps, done in unsigned to stay defined.
     uint32_t sum = 0;
@@ -33,21 +33,16 @@ int32_t CStatePlay::ScoreChecksum(const int32_t* scores)
     return static_cast<int32_t>(sum);
 }
 
-void CStatePlay::LoadScores()
+bool CHighScores::Read(int32_t* scores)
 {
-    set_config_file(kScoreFile);
+    set_config_file(kFile);
     for (int i = 0; i < kBestScoreSlots; ++i)
-        bestScores[i] = get_config_int("scores", Key(i).c_str(), 0);
+        scores[i] = get_config_int("scores", Key(i).c_str(), 0);
     const int32_t stored = get_config_int("scores", "dontcheat", kMissingChecksum);
-    if (stored != ScoreChecksum(bestScores)) {
-        for (int32_t& s : bestScores)
-            s = 0;
-        SaveScoresAndLoadLevel(0);
-    }
-    set_config_file("");
+    return stored == Checksum(scores);
 }
 
-void CStatePlay::SaveScores()
+void CHighScores::Write(const int32_t* scores)
 {
     // Written beside the old file and renamed over it, so that a kill in the
     // middle of a save never leaves a half-written file (which would fail its
@@ -57,17 +52,32 @@ void CStatePlay::SaveScores()
     fs::remove(kScoreTempFile, ec);
     set_config_file(kScoreTempFile);
     for (int i = 0; i < kBestScoreSlots; ++i)
-        set_config_int("scores", Key(i).c_str(), bestScores[i]);
-    set_config_int("scores", "dontcheat", ScoreChecksum(bestScores));
+        set_config_int("scores", Key(i).c_str(), scores[i]);
+    set_config_int("scores", "dontcheat", Checksum(scores));
     set_config_file("");
 
     static bool reported = false;
     const bool written = fs::exists(kScoreTempFile, ec) && fs::file_size(kScoreTempFile, ec) > 0;
     if (written)
-        fs::rename(kScoreTempFile, kScoreFile, ec);
+        fs::rename(kScoreTempFile, kFile, ec);
     if ((!written || ec) && !reported) {
         std::fprintf(stderr, "Could not save the best scores to %s in this folder; playing on without saving\n",
-                     kScoreFile);
+                     kFile);
         reported = true;
     }
 }
+
+// The play state's entry points.
+int32_t CStatePlay::ScoreChecksum(const int32_t* scores) { return CHighScores::Checksum(scores); }
+
+void CStatePlay::LoadScores()
+{
+    if (!CHighScores::Read(bestScores)) {
+        for (int32_t& s : bestScores)
+            s = 0;
+        SaveScoresAndLoadLevel(0);
+    }
+    set_config_file("");
+}
+
+void CStatePlay::SaveScores() { CHighScores::Write(bestScores); }

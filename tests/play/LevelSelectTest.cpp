@@ -8,11 +8,11 @@
 #include "app/Display.h"
 #include "app/TickTimer.h"
 #include "audio/Audio.h"
-#include "frontend/LevelSelect.h"
+#include "play/LevelSelect.h"
 #include "input/Controls.h"
 #include "play/ModalLoop.h"
 #include "play/StatePlay.h"
-#include "support/ModalGuard.h"
+#include "testkit/ModalGuard.h"
 #include "support/TempDir.h"
 #include "support/TextProbe.h"
 
@@ -514,6 +514,33 @@ TEST_F(LevelSelectTest, HelpScreenWaitsForAKeyAndEscapeThereDoesNotLeave)
     Passes(3);
     EXPECT_EQ(menu->startChosen, 0);
     EXPECT_FALSE(play->leaveToTitle);
+}
+
+// The close button ends the screen, and its help screen, after the pass in
+// which it was pressed, choosing nothing and setting nothing up.
+TEST_F(LevelSelectTest, CloseButtonEndsTheScreenAndItsHelpScreen)
+{
+    for (const bool inHelp : {false, true}) {
+        SCOPED_TRACE(inHelp ? "help screen" : "level select");
+        NewMenu();
+        PointAt(100, 300); // over the upper left system
+        SCloseButton closeButton;
+        int polls = 0;
+        g_modalPassHook = Guarded([&] {
+            ++polls;
+            key[KEY_F1] = inHelp && polls == 1;
+            if (polls == 3)
+                closeButton.Press();
+        });
+        menu->Run();
+        g_modalPassHook = nullptr;
+        EXPECT_EQ(polls, 3);
+        EXPECT_EQ(menu->startChosen, 0);
+        EXPECT_FALSE(std::filesystem::exists("score.yk")); // no level was set up
+        if (inHelp) {
+            EXPECT_TRUE(g_display.cursorVisible); // the help screen gave the pointer back
+        }
+    }
 }
 
 TEST_F(LevelSelectTest, HelpScreenClosesOnANewPressOfItsKeysOnly)
