@@ -50,14 +50,19 @@ void CHighScores::Write(const int32_t* scores)
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::remove(kScoreTempFile, ec);
-    set_config_file(kScoreTempFile);
-    for (int i = 0; i < kBestScoreSlots; ++i)
-        set_config_int("scores", Key(i).c_str(), scores[i]);
-    set_config_int("scores", "dontcheat", Checksum(scores));
-    set_config_file("");
+    // Something that cannot be removed (a folder with files in it) is never
+    // handed to Allegro: its configuration flush can spin forever on one.
+    const bool usable = !fs::exists(kScoreTempFile, ec);
+    if (usable) {
+        set_config_file(kScoreTempFile);
+        for (int i = 0; i < kBestScoreSlots; ++i)
+            set_config_int("scores", Key(i).c_str(), scores[i]);
+        set_config_int("scores", "dontcheat", Checksum(scores));
+        set_config_file("");
+    }
 
     static bool reported = false;
-    const bool written = fs::exists(kScoreTempFile, ec) && fs::file_size(kScoreTempFile, ec) > 0;
+    const bool written = usable && fs::is_regular_file(kScoreTempFile, ec) && fs::file_size(kScoreTempFile, ec) > 0;
     if (written)
         fs::rename(kScoreTempFile, kFile, ec);
     if ((!written || ec) && !reported) {

@@ -1,6 +1,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 #include "play/StatePlay.h"
@@ -108,6 +109,18 @@ TEST_F(HighScoresTest, UnwritableFileKeepsTheOldOneAndTheGameRunning)
     play->SaveScores();
     EXPECT_EQ(Stored("1"), 100);
     EXPECT_EQ(Stored("dontcheat"), 300);
+}
+
+// A folder named score.yk loads as no scores and is left in place.
+TEST_F(HighScoresTest, AFolderInTheScoreFilesPlaceReadsAsNoScoresAndStays)
+{
+    WriteFile("score.yk/keep", "x");
+    play->bestScores[3] = 7;
+    play->LoadScores();
+    for (int32_t s : play->bestScores)
+        EXPECT_EQ(s, 0);
+    EXPECT_TRUE(std::filesystem::is_directory("score.yk"));
+    EXPECT_TRUE(std::filesystem::exists("score.yk/keep"));
 }
 
 } // namespace
