@@ -28,14 +28,14 @@ sox() { command sox -V1 "$@"; } # errors only: a trim to the very end is fine
 # piece, the named tracks replaced. Call before make_home.
 # Usage: tone_data NAME:HZ:SECONDS...
 tone_data() {
-  local data="$E2E_HOME/tone-data" spec name hz secs
+  local data="$E2E_HOME/tone-data" tonedef name hz secs
   mkdir -p "$data/ogg"
   for f in "$YK_DATA"/*; do [ "$(basename "$f")" = ogg ] || ln -s "$f" "$data/"; done
   for f in "$YK_DATA"/ogg/*; do ln -s "$f" "$data/ogg/"; done
-  for spec in "$@"; do
-    IFS=: read -r name hz secs <<<"$spec"
+  for tonedef in "$@"; do
+    IFS=: read -r name hz secs <<<"$tonedef"
     rm -f "$data/ogg/$name.ogg"
-    "$YK_SOUND" tone "$hz" "$secs" "$data/ogg/$name.ogg" || fail "cannot make the tone $spec"
+    "$YK_SOUND" tone "$hz" "$secs" "$data/ogg/$name.ogg" || fail "cannot make the tone $tonedef"
   done
   YK_DATA="$data"
 }
