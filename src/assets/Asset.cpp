@@ -75,10 +75,11 @@ void CAsset<T>::LoadAsset(const std::string& section, const std::string& assetDi
     const std::string path = YkPath(assetDir + "\\" + (nameOverride.empty() ? section : nameOverride) + "." + ext);
     T* object = nullptr;
     if (m_type == Kind()) {
+        m_refusal.clear();
         object = LoadFile(section, path, ext);
         if (!object)
-            std::fprintf(stderr, "%s: %s %s could not be loaded from \"%s\"\n", YkPath(m_file).c_str(), KindName(),
-                         tag.c_str(), path.c_str());
+            std::fprintf(stderr, "%s: %s %s could not be loaded from \"%s\"%s%s\n", YkPath(m_file).c_str(),
+                         KindName(), tag.c_str(), path.c_str(), m_refusal.empty() ? "" : ": ", m_refusal.c_str());
     }
     // A duplicate tag keeps its first object; the new one could never be reached.
     if (!m_assets.emplace(tag, object).second && object)
