@@ -110,6 +110,7 @@ TEST_F(BadInputFilesTest, ControlFileThatCannotBeUsedTurnsKeyboardAndMouseOn)
         rows.push_back({bad, nullptr});
     rows.push_back({EBad::kGarbage, "[controlTypes]\nuseKeyboard = yes\nuseMouse = on\n"});
     rows.push_back({EBad::kGarbage, "[somethingElse]\nuseKeyboard = 1\n"});
+    rows.push_back({EBad::kGarbage, "[controlTypes]\nuseKeyboard =\nuseMouse =\n"});
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(Name(row.bad)) + (row.text ? std::string(": ") + row.text : ""));
         std::string bytes = Make("data/control-1.ykd", row.bad, good);
