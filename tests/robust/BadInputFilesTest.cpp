@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -217,6 +218,25 @@ TEST_F(BadInputFilesTest, ScoreFileWithoutReadPermissionIsNeverOverwritten)
     EXPECT_FALSE(fs::exists(dir / "score.yk.bad"));
 }
 
+// Allegro reads a folder as a file of the folder's size into memory it never
+// fills; blocks of about that size, just freed, make what it parses certain.
+void LeaveAnImageSetInFreedMemory(const fs::path& folder)
+{
+    struct stat st {};
+    ASSERT_EQ(stat(folder.c_str(), &st), 0);
+    const std::string text = "[guidelines]\ntype = image\n";
+    std::vector<void*> blocks;
+    for (off_t n = std::max<off_t>(st.st_size - 8, 1); n <= st.st_size + 8; ++n) {
+        char* b = static_cast<char*>(std::malloc(static_cast<size_t>(n) + 1));
+        for (off_t i = 0; i < n; ++i)
+            b[i] = text[static_cast<size_t>(i) % text.size()];
+        b[n] = '\0';
+        blocks.push_back(b);
+    }
+    for (void* b : blocks)
+        std::free(b);
+}
+
 // A definition file that is not there or says nothing loads an empty set
 // (whether that is worth a line is up to the set's reader: at most one).
 TEST_F(BadInputFilesTest, DefinitionFileThatCannotBeUsedLoadsAnEmptySet)
@@ -243,6 +263,8 @@ TEST_F(BadInputFilesTest, DefinitionFileThatCannotBeUsedLoadsAnEmptySet)
         const std::string bytes = Make("data/set.ykd", row.bad, good);
         CAssetBitmap bitmaps;
         bitmaps.Init("set");
+        if (row.bad == EBad::kFolder)
+            LeaveAnImageSetInFreedMemory(dir / "data/set.ykd");
         CaptureStderr();
         EXPECT_EQ(bitmaps.LoadDefinitions(), 0);
         const std::string said = GetCapturedStderr();
