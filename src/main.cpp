@@ -15,7 +15,9 @@ int main(int argc, char** argv)
     if (answered >= 0)
         return answered;
     std::string error;
-    if (!GameHome::Prepare(error)) {
+    // Checked before any window opens: without data nothing could be shown
+    // and nothing could be left.
+    if (!GameHome::Prepare(error) || !GameHome::CheckData("data", error)) {
         std::fprintf(stderr, "%s: %s\n", CGameApp::kTitle, error.c_str());
         return CGameApp::kExitStartFailed;
     }

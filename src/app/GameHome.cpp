@@ -61,6 +61,34 @@ bool Enter(const fs::path& folder, const fs::path& data, std::string& error)
     return true;
 }
 
+bool CheckData(const fs::path& data, std::string& error)
+{
+    std::error_code ec;
+    const fs::path shown = fs::absolute(data, ec).lexically_normal();
+    const char* problem = nullptr;
+    if (fs::is_symlink(data, ec) && !fs::exists(data, ec))
+        problem = "is a link that leads nowhere";
+    else if (!fs::exists(data, ec))
+        problem = "is missing";
+    else if (!fs::is_directory(data, ec))
+        problem = "is not a folder";
+    else {
+        problem = "holds no definition files (*.ykd)";
+        for (fs::directory_iterator it(data, ec), end; !ec && it != end; it.increment(ec))
+            if (it->path().extension() == ".ykd") {
+                problem = nullptr;
+                break;
+            }
+        if (ec)
+            problem = "cannot be read";
+    }
+    if (!problem)
+        return true;
+    // Most often the program was started from the wrong folder.
+    error = "no game data: " + shown.string() + " " + problem + "; start the game from the folder that holds data/";
+    return false;
+}
+
 bool Prepare(std::string& error)
 {
     std::error_code ec;

@@ -21,6 +21,11 @@ std::filesystem::path PlayerFolder(const char* xdgDataHome, const char* home);
 // installed data. Returns false with a one-line reason.
 bool Enter(const std::filesystem::path& folder, const std::filesystem::path& data, std::string& error);
 
+// Whether the data folder at this path can be played from: a folder (or a
+// link to one) that holds the game's definition files (*.ykd). Returns false
+// with a one-line reason naming the folder looked in.
+bool CheckData(const std::filesystem::path& data, std::string& error);
+
 // For the program itself: enters the player's folder when installed, else
 // stays where it was started. Returns false with a one-line reason.
 bool Prepare(std::string& error);

@@ -4,6 +4,7 @@
 #include <strings.h>
 
 #include <cstdio>
+#include <filesystem>
 
 #include "app/Paths.h"
 
@@ -33,12 +34,24 @@ int TypeFromName(const std::string& name)
     return CAsset<BITMAP>::kTypeUnknown;
 }
 
+// Makes a definition file the current configuration. Allegro takes a folder
+// in a file's place for a file of the folder's size and parses whatever
+// memory it got: anything but a plain file reads as empty.
+void OpenDefinition(const std::string& file)
+{
+    std::error_code ec;
+    if (std::filesystem::exists(file, ec) && !std::filesystem::is_regular_file(file, ec))
+        set_config_data("", 0);
+    else
+        set_config_file(file.c_str());
+}
+
 } // namespace
 
 template <class T>
 int CAsset<T>::LoadDefinitions()
 {
-    set_config_file(YkPath(m_file).c_str());
+    OpenDefinition(YkPath(m_file));
     const std::string typeName = ConfigString(kGuidelines, "type", "unknown");
     m_type = TypeFromName(typeName);
     const std::string assetDir = ConfigString(kGuidelines, "assetdir", "");
@@ -60,7 +73,7 @@ int CAsset<T>::LoadDefinitions()
 template <class T>
 int CAsset<T>::DefinitionType(const std::string& name)
 {
-    set_config_file(YkPath(DefinitionFile(name)).c_str());
+    OpenDefinition(YkPath(DefinitionFile(name)));
     const int type = TypeFromName(ConfigString(kGuidelines, "type", "unknown"));
     set_config_file("release");
     return type;
@@ -75,10 +88,11 @@ void CAsset<T>::LoadAsset(const std::string& section, const std::string& assetDi
     const std::string path = YkPath(assetDir + "\\" + (nameOverride.empty() ? section : nameOverride) + "." + ext);
     T* object = nullptr;
     if (m_type == Kind()) {
+        m_refusal.clear();
         object = LoadFile(section, path, ext);
         if (!object)
-            std::fprintf(stderr, "%s: %s %s could not be loaded from \"%s\"\n", YkPath(m_file).c_str(), KindName(),
-                         tag.c_str(), path.c_str());
+            std::fprintf(stderr, "%s: %s %s could not be loaded from \"%s\"%s%s\n", YkPath(m_file).c_str(),
+                         KindName(), tag.c_str(), path.c_str(), m_refusal.empty() ? "" : ": ", m_refusal.c_str());
     }
     // A duplicate tag keeps its first object; the new one could never be reached.
     if (!m_assets.emplace(tag, object).second && object)

@@ -42,7 +42,8 @@ protected:
     // The type of set this registry loads; other sets give null entries.
     virtual int Kind() const = 0;
     virtual const char* KindName() const = 0;
-    // Loads one file; null when it cannot be read.
+    // Loads one file; null when it cannot be read, with the reason in
+    // m_refusal when the loader knows one.
     virtual T* LoadFile(const std::string& section, const std::string& path, const std::string& ext) = 0;
     virtual void Destroy(T* object) = 0;
     void Changed() { ++m_generation; }
@@ -52,6 +53,7 @@ protected:
     std::string m_file;                 // definition file to read next
     std::map<std::string, T*> m_assets; // by tag; entries may be null
     uint32_t m_generation = 0;          // counts loads and releases
+    std::string m_refusal;              // why the last LoadFile gave null, if known
 
 private:
     void LoadAsset(const std::string& section, const std::string& assetDir, const std::string& defaultExt);

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "app/Paths.h"
+#include "assets/ImageHeader.h"
 
 CAssetBitmap g_bitmaps;
 
@@ -54,6 +55,10 @@ int CAssetBitmap::Init(const std::string& name)
 
 BITMAP* CAssetBitmap::LoadFile(const std::string& section, const std::string& path, const std::string& ext)
 {
+    // The decoders allocate whatever the header claims and crash when that fails.
+    m_refusal = ImageHeader::Refusal(path, ext);
+    if (!m_refusal.empty())
+        return nullptr;
     PALETTE palette;
     return ext == "jpg" ? load_jpg(path.c_str(), palette) : load_bitmap(path.c_str(), palette);
 }

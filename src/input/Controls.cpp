@@ -2,6 +2,11 @@
 
 #include <allegro.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
 #include "app/Paths.h"
 
 CControls g_controls;
@@ -37,17 +42,54 @@ int CControls::SlotOfKey(int keyCode)
     return -1;
 }
 
+namespace {
+
+constexpr const char* kControlFile = "data\\control-1.ykd";
+constexpr const char* kSection = "controlTypes";
+const char* const kDeviceKeys[] = {"useKeyboard", "useMouse", "useJoysticks"};
+
+// A value counts only when it is a whole number.
+bool ReadsAsNumber(const char* key)
+{
+    const char* v = get_config_string(kSection, key, nullptr);
+    if (!v)
+        return false;
+    char* end = nullptr;
+    std::strtol(v, &end, 0);
+    return end != v && *end == '\0';
+}
+
+} // namespace
+
 void CControls::Init()
 {
     *this = CControls();
-    set_config_file(YkPath("data\\control-1.ykd").c_str());
-    const int wantKeyboard = get_config_int("controlTypes", "useKeyboard", 0);
-    set_config_int("controlTypes", "useKeyboard", wantKeyboard);
-    const int wantMouse = get_config_int("controlTypes", "useMouse", 0);
-    set_config_int("controlTypes", "useMouse", wantMouse);
-    const int wantJoysticks = get_config_int("controlTypes", "useJoysticks", 0);
-    set_config_int("controlTypes", "useJoysticks", wantJoysticks);
-    set_config_file("release");
+    // The file is only read: the game never rewrites its own data files.
+    const std::string file = YkPath(kControlFile);
+    std::error_code ec;
+    const bool regular = std::filesystem::is_regular_file(file, ec);
+    std::FILE* probe = regular ? std::fopen(file.c_str(), "rb") : nullptr;
+    const bool readable = probe != nullptr;
+    if (probe)
+        std::fclose(probe);
+    bool usable = false;
+    int wantKeyboard = 0, wantMouse = 0, wantJoysticks = 0;
+    if (readable) { // something that is not a readable file never reaches Allegro
+        set_config_file(file.c_str());
+        for (const char* k : kDeviceKeys)
+            usable = usable || ReadsAsNumber(k);
+        wantKeyboard = get_config_int(kSection, "useKeyboard", 0);
+        wantMouse = get_config_int(kSection, "useMouse", 0);
+        wantJoysticks = get_config_int(kSection, "useJoysticks", 0);
+        set_config_file("release");
+    }
+    if (!usable) {
+        // Without it nothing would answer, not even Escape.
+        std::fprintf(stderr, "%s: missing or unreadable (no useKeyboard, useMouse or useJoysticks); "
+                             "keyboard and mouse are on\n", file.c_str());
+        wantKeyboard = wantMouse = 1;
+        wantJoysticks = 0;
+    }
 
     if (wantMouse) {
         install_mouse();

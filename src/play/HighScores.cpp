@@ -2,7 +2,9 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <filesystem>
 #include <string>
 
@@ -33,13 +35,32 @@ int32_t CHighScores::Checksum(const int32_t* scores)
     return static_cast<int32_t>(sum);
 }
 
-bool CHighScores::Read(int32_t* scores)
+CHighScores::EReadResult CHighScores::Read(int32_t* scores)
 {
+    namespace fs = std::filesystem;
+    std::fill(scores, scores + kBestScoreSlots, 0);
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(kFile, ec)))
+        return EReadResult::kMissing;
+    // Allegro reads what it cannot open as an empty file, whose checksum
+    // fails: that must never pass for a tampered table.
+    std::FILE* probe = fs::is_regular_file(kFile, ec) ? std::fopen(kFile, "rb") : nullptr;
+    if (!probe)
+        return EReadResult::kUnreadable;
+    std::fclose(probe);
     set_config_file(kFile);
     for (int i = 0; i < kBestScoreSlots; ++i)
         scores[i] = get_config_int("scores", Key(i).c_str(), 0);
     const int32_t stored = get_config_int("scores", "dontcheat", kMissingChecksum);
-    return stored == Checksum(scores);
+    return stored == Checksum(scores) ? EReadResult::kRead : EReadResult::kMismatch;
+}
+
+bool CHighScores::KeepBadFile()
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::copy_file(kFile, kBadFile, fs::copy_options::overwrite_existing, ec);
+    return !ec;
 }
 
 void CHighScores::Write(const int32_t* scores)
@@ -77,12 +98,40 @@ int32_t CStatePlay::ScoreChecksum(const int32_t* scores) { return CHighScores::C
 
 void CStatePlay::LoadScores()
 {
-    if (!CHighScores::Read(bestScores)) {
-        for (int32_t& s : bestScores)
-            s = 0;
-        SaveScoresAndLoadLevel(0);
+    using R = CHighScores::EReadResult;
+    const R result = CHighScores::Read(bestScores);
+    set_config_file("");
+    const char* file = CHighScores::kFile;
+    switch (result) {
+    case R::kRead:
+        return;
+    case R::kUnreadable:
+        std::fprintf(stderr, "%s: cannot be read; best scores are not saved this run and the file is left as it is\n",
+                     file);
+        scoresSavingOff = true;
+        return;
+    case R::kMismatch:
+        // A player who edited it by hand can still recover the old table.
+        if (!CHighScores::KeepBadFile()) {
+            std::fprintf(stderr, "%s: checksum does not match and no copy could be kept as %s; "
+                                 "best scores are not saved this run\n", file, CHighScores::kBadFile);
+            std::fill(std::begin(bestScores), std::end(bestScores), 0);
+            scoresSavingOff = true;
+            return;
+        }
+        std::fprintf(stderr, "%s: checksum does not match; best scores reset, the old file kept as %s\n", file,
+                     CHighScores::kBadFile);
+        break;
+    case R::kMissing:
+        break;
     }
+    std::fill(std::begin(bestScores), std::end(bestScores), 0);
+    SaveScoresAndLoadLevel(0);
     set_config_file("");
 }
 
-void CStatePlay::SaveScores() { CHighScores::Write(bestScores); }
+void CStatePlay::SaveScores()
+{
+    if (!scoresSavingOff)
+        CHighScores::Write(bestScores);
+}

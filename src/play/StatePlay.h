@@ -151,6 +151,7 @@ public:
     int32_t gameMode = 0;     // EGameMode
     int32_t pausedAt = 0;     // clock held while paused, 0 = running
     int32_t bestScores[kBestScoreSlots] = {};
+    bool scoresSavingOff = false; // score.yk could not be read or kept: never overwrite it this run
     bool laserOn = false;     // player 1's puck destroys
     bool leaveToTitle = false;
     bool goSounded = false;
