@@ -96,5 +96,12 @@ expect_autoplay "tampered count" "line 2 is damaged" --replay "$WORK/huge.txt"
 expect_autoplay "no data" "no state files" 1 --data "$WORK/nowhere"
 expect_autoplay "bad seed shift" "--seed-shift needs a number" --seed-shift x
 
+# A level nobody can finish, on values far past the limits: the autopilot
+# gives up after its time with a line that says so, and fails the level.
+setup
+level play-1 "[eggSet1]\neggNum=2147483647\neggX=1e30\nl_hSecEggMinLife=9000000\nl_hSecEggMaxLife=9000000\n[action]\ncvar_movePowerArrow=1e30\ncvar_crackRadius=-2147483648\n"
+out="$(timeout 300 "$YK_AUTOPLAY" --data "$WORK/d/data" 1 2>&1)"; rc=$?
+[ $rc -eq 1 ] && grep -qF "gave up" <<<"$out" || fail "unfinishable level: expected \"gave up\" (rc 1), got rc $rc: $out"
+
 echo "$failures failures"
 [ $failures -eq 0 ]
