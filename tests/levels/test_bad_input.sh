@@ -62,13 +62,14 @@ expect_lint "Go! before the count-down" "cvar_hSecBeforeLevelStartSayGo" "$EGGS[
 
 # Wild values: the loaders hold them to what the game can take and say so;
 # the linter reports each as a problem.
-expect_lint "not-a-number tunable" "[action] cvar_windXPower is not a number" "$EGGS[action]\ncvar_windXPower=nan\n"
-expect_lint "overflowing radius" "[action] cvar_crackRadius -2147483648 is below" "$EGGS[action]\ncvar_crackRadius=-2147483648\n"
-expect_lint "egg far outside" "[eggSet1] eggX 1e+30 is above 10" "[eggSet1]\neggNum=5\neggX=1e30\n"
-expect_lint "egg count" "[eggSet1] eggNum 2147483647 is above 500" "[eggSet1]\neggNum=2147483647\n"
-expect_lint "toy count" "[toySet1] toyNum 50000 is above 100" "$EGGS[toySet1]\ntoyNum=50000\ntype=NERVE\n"
-expect_lint "boss far outside" "[boss] bossX 1e+08 is above 10" "$EGGS[boss]\ntype=CHASER\nbossX=99999999\n${BOSS_KEYS}[boss-fight]\ncvar_boss_damagePerPlayerBump=20\n"
-expect_lint "boss tunable" "[boss-move] cvar_boss_walkspeed is not a number" "$EGGS[boss]\ntype=CHASER\n${BOSS_KEYS/walkspeed=1/walkspeed=nan}[boss-fight]\ncvar_boss_damagePerPlayerBump=20\n"
+OOB="out of bounds: data/states/play-1.yks: "
+expect_lint "not-a-number tunable" "$OOB[action] cvar_windXPower is not a number" "$EGGS[action]\ncvar_windXPower=nan\n"
+expect_lint "overflowing radius" "$OOB[action] cvar_crackRadius -2147483648 is below" "$EGGS[action]\ncvar_crackRadius=-2147483648\n"
+expect_lint "egg far outside" "$OOB[eggSet1] eggX 1e+30 is above 10" "[eggSet1]\neggNum=5\neggX=1e30\n"
+expect_lint "egg count" "$OOB[eggSet1] eggNum 2147483647 is above 500" "[eggSet1]\neggNum=2147483647\n"
+expect_lint "toy count" "$OOB[toySet1] toyNum 50000 is above 100" "$EGGS[toySet1]\ntoyNum=50000\ntype=NERVE\n"
+expect_lint "boss far outside" "$OOB[boss] bossX 1e+08 is above 10" "$EGGS[boss]\ntype=CHASER\nbossX=99999999\n${BOSS_KEYS}[boss-fight]\ncvar_boss_damagePerPlayerBump=20\n"
+expect_lint "boss tunable" "$OOB[boss-move] cvar_boss_walkspeed is not a number" "$EGGS[boss]\ntype=CHASER\n${BOSS_KEYS/walkspeed=1/walkspeed=nan}[boss-fight]\ncvar_boss_damagePerPlayerBump=20\n"
 expect_lint "parent chain too deep" "parent chain is longer than 64 files" "$EGGS" \
   "sed -i 's/parent=circulatory/parent=deep1/' $S/play-1.yks; for i in \$(seq 1 99); do printf '[include]\nparent=deep%d\nimageSet=noLoad\n' \$((i + 1)) > $S/deep\$i.yks; done; printf '[include]\nparent=circulatory\nimageSet=noLoad\n' > $S/deep100.yks"
 
