@@ -97,7 +97,7 @@ void SetTunables(CStatePlay& p)
         t.Set(p, 0);
     push_config_state();
     set_config_data(kSceneTunables, static_cast<int>(std::strlen(kSceneTunables)));
-    ReadTunables(PlayTunables(), p);
+    ReadTunables(PlayTunables(), p, "the sample scene");
     pop_config_state();
 }
 

@@ -51,15 +51,24 @@ void OpenDefinition(const std::string& file)
 template <class T>
 int CAsset<T>::LoadDefinitions()
 {
-    OpenDefinition(YkPath(m_file));
+    const std::string path = YkPath(m_file);
+    std::error_code ec;
+    // A missing set reads as empty; say so, or nothing shows and nobody knows why.
+    if (!std::filesystem::is_regular_file(path, ec))
+        std::fprintf(stderr, "%s: %s set is missing; its %ss stay empty\n", path.c_str(), KindName(), KindName());
+    OpenDefinition(path);
     const std::string typeName = ConfigString(kGuidelines, "type", "unknown");
     m_type = TypeFromName(typeName);
     const std::string assetDir = ConfigString(kGuidelines, "assetdir", "");
     const std::string defaultExt = ConfigString(kGuidelines, "defaultext", "xxx");
     for (int i = 1;; ++i) {
         const std::string section = ConfigString(kGuidelines, "asset" + std::to_string(i), kNoEntry);
-        if (strcasecmp(section.c_str(), kNoEntry) == 0)
+        if (strcasecmp(section.c_str(), kNoEntry) == 0) {
+            if (i == 1 && !ec && std::filesystem::is_regular_file(path, ec))
+                std::fprintf(stderr, "%s: %s set names no assets (no asset1 in [%s])\n", path.c_str(), KindName(),
+                             kGuidelines);
             break;
+        }
         if (i == 1 && m_type != Kind())
             WarnWrongType(typeName);
         LoadAsset(section, assetDir, defaultExt);

@@ -10,6 +10,7 @@
 
 #include "app/Paths.h"
 #include "assets/ImageHeader.h"
+#include "assets/ValueBounds.h"
 
 CAssetBitmap g_bitmaps;
 
@@ -39,6 +40,10 @@ int StepOn(int from, int step)
 {
     return static_cast<int>(std::clamp<int64_t>(int64_t{from} + step, INT32_MIN, INT32_MAX));
 }
+
+// Frames one image is cut into, at most: far more than any animation has,
+// few enough that a stray fN cannot fill the memory with frames.
+constexpr int kMaxFrames = 1024;
 
 } // namespace
 
@@ -82,13 +87,20 @@ std::vector<BITMAP*> CAssetBitmap::CutFrames(const std::string& section, const s
     if (!image)
         return frames;
     const char* s = section.c_str();
-    const int dx = get_config_int(s, "fDX", 0), dy = get_config_int(s, "fDY", 0), count = get_config_int(s, "fN", 0);
+    const std::string file = YkPath(GetDefinitionFile());
+    const int dx = get_config_int(s, "fDX", 0), dy = get_config_int(s, "fDY", 0);
+    const int count = BoundWhole(get_config_int(s, "fN", 0), INT32_MIN, kMaxFrames, file, s, "fN");
     int x = -1, y = -1, w = -1, h = -1; // pixels; x -1 ends the list
     for (int i = 1;; ++i) {
         const std::string n = std::to_string(i);
         x = get_config_int(s, ("fX" + n).c_str(), StepOn(x, dx));
         if (x == -1 || (count != 0 && i > count))
             break;
+        if (i > kMaxFrames) {
+            ReportBound(file, s, "fX", "list runs past " + std::to_string(kMaxFrames) + " frames; kept " +
+                                           std::to_string(kMaxFrames));
+            break;
+        }
         y = get_config_int(s, ("fY" + n).c_str(), StepOn(y, dy));
         w = get_config_int(s, ("fW" + n).c_str(), w);
         h = get_config_int(s, ("fH" + n).c_str(), h);

@@ -68,11 +68,11 @@ void CBoss::Init(int startX, int startY, int bossType)
 
 // Each key defaults to the field's current value, so levels inherit what
 // the previous load left.
-void CBoss::LoadTunables()
+void CBoss::LoadTunables(const std::string& file)
 {
-    ReadTunables(BossTunables(), *this);
+    ReadTunables(BossTunables(), *this, file);
     if (type == kBossStemCell)
-        endBoss.Load();
+        endBoss.Load(file);
 }
 
 bool CBoss::IsDead()

@@ -2,6 +2,7 @@
 #include <allegro.h>
 
 #include <cstdint>
+#include <string>
 
 #include "creatures/EndBoss.h"
 
@@ -33,7 +34,8 @@ public:
     static constexpr int kChaserWait = 2;
 
     void Init(int x, int y, int type);
-    void LoadTunables();
+    // From the current configuration, which is the level file named.
+    void LoadTunables(const std::string& file);
     void Update(const STickView& view);
     bool IsDead();
     void Clear();

@@ -60,9 +60,9 @@ int CEndBoss::NextSplitTime() const
     return CTickTimer::Now() + RandomBetween(hsecBetweenSplitMin, hsecBetweenSplitMax);
 }
 
-void CEndBoss::Load()
+void CEndBoss::Load(const std::string& file)
 {
-    ReadTunables(EndBossTunables(), *this);
+    ReadTunables(EndBossTunables(), *this, file);
     const int seedTime = NextSplitTime();
     Clear();
     cells[kSeedRow][kSeedCol] = seedTime;

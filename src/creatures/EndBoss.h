@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 struct BITMAP;
 struct STickView;
@@ -17,7 +18,7 @@ public:
     static constexpr int kSpent = -1;    // live, split done
     static constexpr int kEverRipe = 35; // live, splits on every tick (after the border)
 
-    void Load();
+    void Load(const std::string& file);
     void Update(const STickView& view);
     // Also notices the border being reached, so the switch to fast growth
     // happens as soon as anyone asks whether the mass is gone.

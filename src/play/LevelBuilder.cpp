@@ -11,6 +11,7 @@
 #include "app/TickTimer.h"
 #include "audio/Audio.h"
 #include "play/LevelFile.h"
+#include "play/StateFile.h"
 #include "play/StatePlay.h"
 
 namespace {
@@ -62,14 +63,15 @@ int CLevelBuilder::Build()
 
     const int clearance = p.PlacementClearance();
     const int lifeShift = p.cvar_hSecBeforeLevelStart - p.cvar_hSecBeforeLevelStartSayGo;
+    const std::string file = StatePath(p.LevelStateName());
     if (p.gameMode != kModeWaves) {
-        for (const SEggSet& set : ReadEggSets(p, arena))
+        for (const SEggSet& set : ReadEggSets(p, arena, file))
             PlaceEggs(set, clearance, lifeShift);
         std::stable_sort(p.eggs.begin(), p.eggs.end(), [](const auto& a, const auto& b) { return a->y < b->y; });
-        for (const SToySet& set : ReadToySets(arena))
-            PlaceToys(set, clearance);
+        for (const SToySet& set : ReadToySets(arena, file))
+            PlaceToys(set, clearance, file);
     }
-    SetUpBoss(arena);
+    SetUpBoss(arena, file);
 
     p.levelStartAt = CTickTimer::Now() + p.cvar_hSecBeforeLevelStart;
     g_timer.Reset();
@@ -143,10 +145,10 @@ void CLevelBuilder::PlaceEggs(const SEggSet& set, int clearance, int lifeShift)
     }
 }
 
-void CLevelBuilder::PlaceToys(const SToySet& set, int clearance)
+void CLevelBuilder::PlaceToys(const SToySet& set, int clearance, const std::string& file)
 {
     if (set.type < 0) {
-        std::fprintf(stderr, "Level %d, %s: unknown toy type \"%s\"; set skipped\n", play.level, set.section.c_str(),
+        std::fprintf(stderr, "%s: [%s] unknown toy type \"%s\"; set skipped\n", file.c_str(), set.section.c_str(),
                      set.typeName.c_str());
         return;
     }
@@ -164,12 +166,16 @@ void CLevelBuilder::PlaceToys(const SToySet& set, int clearance)
     }
 }
 
-void CLevelBuilder::SetUpBoss(const SArena& arena)
+void CLevelBuilder::SetUpBoss(const SArena& arena, const std::string& file)
 {
-    const SBossPlace place = ReadBossPlace(arena);
+    const SBossPlace place = ReadBossPlace(arena, file);
     g_audio.SelectTrack(BossMusicTrack(place.type));
-    if (place.type < 0)
+    if (place.type < 0) {
+        if (!place.typeName.empty())
+            std::fprintf(stderr, "%s: [boss] unknown boss type \"%s\"; the level has no boss\n", file.c_str(),
+                         place.typeName.c_str());
         return;
+    }
     const SAxisRange& xr = place.x;
     const SAxisRange& yr = place.y;
     // No swap here: a reversed range draws from its first bound on, and
@@ -177,5 +183,5 @@ void CLevelBuilder::SetUpBoss(const SArena& arena)
     const int x = xr.hi == xr.lo ? xr.lo : xr.lo + std::rand() % (xr.hi - xr.lo);
     const int y = yr.hi == yr.lo ? yr.lo : yr.lo + std::rand() % (yr.hi - yr.lo);
     play.boss.Init(x, y, place.type);
-    play.boss.LoadTunables();
+    play.boss.LoadTunables(file);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 class CStatePlay;
 struct SArena;
@@ -19,8 +20,8 @@ private:
     void ResetLevel();
     void PlacePlayers();
     void PlaceEggs(const SEggSet& set, int clearance, int lifeShift);
-    void PlaceToys(const SToySet& set, int clearance);
-    void SetUpBoss(const SArena& arena);
+    void PlaceToys(const SToySet& set, int clearance, const std::string& file);
+    void SetUpBoss(const SArena& arena, const std::string& file);
     bool NearStart(int x, int y, int clearance) const;
     bool NearEgg(int x, int y, int clearance) const;
 

@@ -6,6 +6,7 @@
 
 #include "app/Display.h"
 #include "assets/Asset.h"
+#include "assets/ValueBounds.h"
 #include "creatures/Boss.h"
 #include "creatures/Toy.h"
 #include "play/StatePlay.h"
@@ -52,13 +53,17 @@ void StartPoint(const SArena& arena, const CStatePlay& play, float& x, float& y)
     y = arena.top + (arena.bottom - arena.top) * play.cvar_playerNormalizedStartY;
 }
 
-SAxisRange ReadAxis(const char* section, const SAreaKeys& keys, int origin, int size, bool swap)
+SAxisRange ReadAxis(const char* section, const SAreaKeys& keys, int origin, int size, bool swap,
+                    const std::string& file)
 {
+    auto part = [&](const char* key, float def) {
+        return BoundPart(get_config_float(section, key, def), def, -kMaxAreaPart, kMaxAreaPart, file, section, key);
+    };
     SAxisRange r;
-    const float fixed = get_config_float(section, keys.fixed, -1.0f);
+    const float fixed = part(keys.fixed, -1.0f);
     if (fixed == -1.0f) {
-        r.partLo = get_config_float(section, keys.lo, 0.0f);
-        r.partHi = get_config_float(section, keys.hi, 1.0f);
+        r.partLo = part(keys.lo, 0.0f);
+        r.partHi = part(keys.hi, 1.0f);
     } else {
         r.partLo = r.partHi = fixed;
     }
@@ -69,24 +74,29 @@ SAxisRange ReadAxis(const char* section, const SAreaKeys& keys, int origin, int 
     return r;
 }
 
-std::vector<SEggSet> ReadEggSets(const CStatePlay& play, const SArena& arena)
+std::vector<SEggSet> ReadEggSets(const CStatePlay& play, const SArena& arena, const std::string& file)
 {
     std::vector<SEggSet> sets;
+    int total = 0;
     ForEachSet("eggSet", "eggNum", [&](const std::string& section, int n) {
         const char* sec = section.c_str();
+        auto whole = [&](const char* key, int def, int lo, int hi) {
+            return BoundWhole(get_config_int(sec, key, def), lo, hi, file, sec, key);
+        };
         SEggSet s;
         s.section = section;
-        s.count = n;
-        s.x = ReadAxis(sec, {"eggX", "eggL", "eggR"}, arena.left, arena.Width(), true);
-        s.y = ReadAxis(sec, {"eggY", "eggT", "eggB"}, arena.top, arena.Height(), true);
+        s.count = BoundWhole(n, INT32_MIN, kMaxEggs - total, file, sec, "eggNum");
+        total += std::max(s.count, 0);
+        s.x = ReadAxis(sec, {"eggX", "eggL", "eggR"}, arena.left, arena.Width(), true, file);
+        s.y = ReadAxis(sec, {"eggY", "eggT", "eggB"}, arena.top, arena.Height(), true, file);
         for (int i = 0; i < kEggDirections; ++i)
-            s.dirWeights[i] = get_config_int(sec, kEggDirectionKeys[i], 0);
+            s.dirWeights[i] = whole(kEggDirectionKeys[i], 0, -kMaxWeight, kMaxWeight);
         for (int i = 0; i < kPowerUpKinds; ++i) {
             const std::string key = std::string("l_") + kPowerUpStems[i] + "_freq";
-            s.pupWeights[i] = get_config_int(sec, key.c_str(), play.*kPowerUpWeightTunables[i]);
+            s.pupWeights[i] = whole(key.c_str(), play.*kPowerUpWeightTunables[i], -kMaxWeight, kMaxWeight);
         }
-        s.minLife = get_config_int(sec, "l_hSecEggMinLife", play.cvar_hSecEggMinLife);
-        s.maxLife = get_config_int(sec, "l_hSecEggMaxLife", play.cvar_hSecEggMaxLife);
+        s.minLife = whole("l_hSecEggMinLife", play.cvar_hSecEggMinLife, -kMaxEggLife, kMaxEggLife);
+        s.maxLife = whole("l_hSecEggMaxLife", play.cvar_hSecEggMaxLife, -kMaxEggLife, kMaxEggLife);
         if (s.maxLife < s.minLife)
             std::swap(s.minLife, s.maxLife);
         sets.push_back(std::move(s));
@@ -94,16 +104,18 @@ std::vector<SEggSet> ReadEggSets(const CStatePlay& play, const SArena& arena)
     return sets;
 }
 
-std::vector<SToySet> ReadToySets(const SArena& arena)
+std::vector<SToySet> ReadToySets(const SArena& arena, const std::string& file)
 {
     std::vector<SToySet> sets;
+    int total = 0;
     ForEachSet("toySet", "toyNum", [&](const std::string& section, int n) {
         const char* sec = section.c_str();
         SToySet s;
         s.section = section;
-        s.count = n;
-        s.x = ReadAxis(sec, {"toyX", "toyL", "toyR"}, arena.left, arena.Width(), true);
-        s.y = ReadAxis(sec, {"toyY", "toyT", "toyB"}, arena.top, arena.Height(), true);
+        s.count = BoundWhole(n, INT32_MIN, kMaxToys - total, file, sec, "toyNum");
+        total += std::max(s.count, 0);
+        s.x = ReadAxis(sec, {"toyX", "toyL", "toyR"}, arena.left, arena.Width(), true, file);
+        s.y = ReadAxis(sec, {"toyY", "toyT", "toyB"}, arena.top, arena.Height(), true, file);
         s.typeName = get_config_string(sec, "type", "");
         s.type = ToyTypeFromName(s.typeName.c_str());
         sets.push_back(std::move(s));
@@ -111,15 +123,15 @@ std::vector<SToySet> ReadToySets(const SArena& arena)
     return sets;
 }
 
-SBossPlace ReadBossPlace(const SArena& arena)
+SBossPlace ReadBossPlace(const SArena& arena, const std::string& file)
 {
     SBossPlace b;
     b.typeName = get_config_string("boss", "type", "");
     b.type = BossTypeFromName(b.typeName.c_str());
     if (b.type < 0)
         return b;
-    b.x = ReadAxis("boss", {"bossX", "bossL", "bossR"}, arena.left, arena.Width(), false);
-    b.y = ReadAxis("boss", {"bossY", "bossT", "bossB"}, arena.top, arena.Height(), false);
+    b.x = ReadAxis("boss", {"bossX", "bossL", "bossR"}, arena.left, arena.Width(), false, file);
+    b.y = ReadAxis("boss", {"bossY", "bossT", "bossB"}, arena.top, arena.Height(), false, file);
     return b;
 }
 

@@ -36,7 +36,16 @@ struct SAxisRange {
 };
 // Eggs and toys swap a reversed range; the boss does not (it draws from lo
 // on, away from hi), so for the boss a reversed range is a fault of the file.
-SAxisRange ReadAxis(const char* section, const SAreaKeys& keys, int origin, int size, bool swap);
+// Parts are held to kMaxAreaPart either side (file names the clamp).
+SAxisRange ReadAxis(const char* section, const SAreaKeys& keys, int origin, int size, bool swap,
+                    const std::string& file);
+// Areas, counts, weights and lives as far as the game's arithmetic and a
+// level start in good time allow; no level worth playing comes near them.
+constexpr float kMaxAreaPart = 10.0f;    // arena sizes either side of its corner
+constexpr int kMaxEggs = 500;            // of all egg sets together (the campaign has 50)
+constexpr int kMaxToys = 100;            // of all toy sets together (each kept clear of every egg)
+constexpr int kMaxWeight = 1000000;      // one direction or power-up weight
+constexpr int kMaxEggLife = 10000000;    // hundredths either side of 0
 
 constexpr int kEggDirections = 5;  // 0 free, 1 left, 2 right, 3 up, 4 down
 constexpr int kPowerUpKinds = 9;   // plainegg .. detonate
@@ -70,7 +79,8 @@ struct SBossPlace {
     std::string Problem() const;
 };
 
-// Numbered sections are read in turn until the first whose count is 0.
-std::vector<SEggSet> ReadEggSets(const CStatePlay& play, const SArena& arena);
-std::vector<SToySet> ReadToySets(const SArena& arena);
-SBossPlace ReadBossPlace(const SArena& arena);
+// Numbered sections are read in turn until the first whose count is 0; file
+// is the level file the configuration reads.
+std::vector<SEggSet> ReadEggSets(const CStatePlay& play, const SArena& arena, const std::string& file);
+std::vector<SToySet> ReadToySets(const SArena& arena, const std::string& file);
+SBossPlace ReadBossPlace(const SArena& arena, const std::string& file);

@@ -8,6 +8,7 @@
 
 #include "app/Paths.h"
 #include "assets/Asset.h"
+#include "assets/ValueBounds.h"
 #include "play/StateFile.h"
 #include "play/StatePlay.h"
 #include "play/Tunables.h"
@@ -46,6 +47,10 @@ int CStatePlay::LoadState(const std::string& name, int keepOpen)
         if (std::find(loadChain.begin(), loadChain.end(), parent) != loadChain.end() || parent == name) {
             std::fprintf(stderr, "State file \"%s\" names \"%s\" as parent, which is already in its chain; ignored\n",
                          name.c_str(), parent.c_str());
+        } else if (loadChain.size() + 1 >= static_cast<size_t>(kMaxParentDepth)) {
+            ReportBound(path, "include", "parent",
+                        "\"" + parent + "\" would make the chain longer than " + std::to_string(kMaxParentDepth) +
+                            " files; it and its parents are ignored");
         } else {
             loadChain.push_back(name);
             LoadState(parent, 0);
@@ -54,7 +59,7 @@ int CStatePlay::LoadState(const std::string& name, int keepOpen)
         set_config_file(path.c_str());
     }
 
-    ReadTunables(PlayTunables(), *this);
+    ReadTunables(PlayTunables(), *this, path);
 
     const std::string imageSet = get_config_string("include", "imageSet", "");
     if (!imageSet.empty() && !SameName(imageSet, kNoImageLoad)) {

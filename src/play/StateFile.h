@@ -9,5 +9,8 @@
 std::string StatePath(const std::string& name);
 // Image-set names and "noLoad" compare without regard to case, as the game does.
 bool SameName(const std::string& a, const char* b);
+// Files in one parent chain, the top file included; the campaign needs 3.
+// A deeper chain (or a generated one thousands deep) stops there.
+constexpr int kMaxParentDepth = 64;
 // The "imageSet" value that keeps the images already loaded.
 constexpr const char* kNoImageLoad = "noLoad";

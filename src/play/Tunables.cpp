@@ -3,7 +3,9 @@
 #include <allegro.h>
 
 #include <array>
+#include <cstring>
 
+#include "assets/ValueBounds.h"
 #include "creatures/Boss.h"
 #include "play/StatePlay.h"
 
@@ -104,13 +106,49 @@ const SEndBossTunable kEndBoss[] = {
 
 } // namespace
 
+// By unit: sums of a few times stay within the hundredths clock, pixel
+// sizes within clip arithmetic, products of factors and speeds within floats
+// the puck's step and the float-to-int positions can take.
+struct SHardRange {
+    const char* unit;
+    float lo, hi;
+};
+const SHardRange kHardRanges[] = {
+    {"hundredths", -1e7f, 1e7f},
+    {"pixels", -1e4f, 1e4f},
+    {"points", -1e6f, 1e6f},
+    {"percent", -1e4f, 1e4f},
+    {"percent per tick", -1e4f, 1e4f},
+    {"weight", -1e6f, 1e6f},
+    {"factor", -1e3f, 1e3f},
+    {"health", -1e6f, 1e6f},
+    {"angle units per tick", -256.0f, 256.0f},
+    {"pixels per tick", -1e3f, 1e3f},
+};
+constexpr float kOtherHardLimit = 1e3f; // parts, colour steps, damping
+
 template <class Owner>
-void TTunable<Owner>::Read(Owner& o) const
+void TTunable<Owner>::HardRange(float& lo, float& hi) const
 {
+    lo = -kOtherHardLimit;
+    hi = kOtherHardLimit;
+    for (const SHardRange& r : kHardRanges)
+        if (std::strcmp(r.unit, unit) == 0) {
+            lo = r.lo;
+            hi = r.hi;
+        }
+}
+
+template <class Owner>
+void TTunable<Owner>::Read(Owner& o, const std::string& file) const
+{
+    float lo = 0, hi = 0;
+    HardRange(lo, hi);
     if (whole)
-        o.*whole = get_config_int(section, key, o.*whole);
+        o.*whole = BoundWhole(get_config_int(section, key, o.*whole), static_cast<int>(lo), static_cast<int>(hi),
+                              file, section, key);
     else
-        o.*part = get_config_float(section, key, o.*part);
+        o.*part = BoundPart(get_config_float(section, key, o.*part), o.*part, lo, hi, file, section, key);
 }
 
 template <class Owner>

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <limits>
 #include <span>
+#include <string>
 
 class CStatePlay;
 class CBoss;
@@ -22,7 +23,10 @@ struct TTunable {
 
     float Get(const Owner& o) const { return whole ? static_cast<float>(o.*whole) : o.*part; }
     // The current value is the default, which is how a child file inherits.
-    void Read(Owner& o) const;
+    // What the file states is held to HardRange (file names the clamp).
+    void Read(Owner& o, const std::string& file) const;
+    // What the game's arithmetic can take, far wider than what yk-lint accepts.
+    void HardRange(float& lo, float& hi) const;
     void Set(Owner& o, float v) const;
 };
 
@@ -37,10 +41,11 @@ std::span<const SBossTunable> BossTunables();
 // The stem-cell mass's extra keys.
 std::span<const SEndBossTunable> EndBossTunables();
 
-// Reads every tunable of a table from the current configuration.
+// Reads every tunable of a table from the current configuration, which is
+// the file named (for what is said about values held to their range).
 template <class Owner>
-void ReadTunables(std::span<const TTunable<Owner>> table, Owner& o)
+void ReadTunables(std::span<const TTunable<Owner>> table, Owner& o, const std::string& file)
 {
     for (const auto& t : table)
-        t.Read(o);
+        t.Read(o, file);
 }

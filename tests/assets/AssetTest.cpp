@@ -91,14 +91,14 @@ TEST_F(AssetTest, DefinitionFileNamesSectionsPathsAndTags)
     EXPECT_EQ(bitmaps.Get("PLAIN_IMG"), nullptr);
 }
 
-TEST_F(AssetTest, MissingDefinitionFileLoadsNothingQuietly)
+TEST_F(AssetTest, MissingDefinitionFileLoadsNothingAndSaysSo)
 {
     CAssetBitmap bitmaps;
     bitmaps.Init();
     EXPECT_EQ(bitmaps.GetDefinitionFile(), "data\\bitmap-1.ykd");
     CaptureStderr();
     EXPECT_EQ(bitmaps.LoadDefinitions(), 0);
-    EXPECT_EQ(GetCapturedStderr(), "");
+    EXPECT_EQ(GetCapturedStderr(), "data/bitmap-1.ykd: image set is missing; its images stay empty\n");
     EXPECT_EQ(bitmaps.GetType(), 0);
     EXPECT_EQ(bitmaps.Get("___"), nullptr);
 }

@@ -635,7 +635,7 @@ TEST_F(BossTunablesTest, KeysReadFromTheCurrentFileDefaultToTheFields)
     boss.hsecBetweenThinking = 90;
     boss.endBoss.hsecPreSplitWarning = 33;
     boss.Init(100, 100, kBossStemCell);
-    boss.LoadTunables();
+    boss.LoadTunables("boss.yks");
     EXPECT_EQ(boss.turnSpeed, 6);
     EXPECT_FLOAT_EQ(boss.walkSpeed, 1.25f);
     EXPECT_FLOAT_EQ(boss.runSpeed, 4.5f);
@@ -650,7 +650,7 @@ TEST_F(BossTunablesTest, KeysReadFromTheCurrentFileDefaultToTheFields)
     // Other kinds leave the end-boss grid alone.
     CBoss mover;
     mover.Init(100, 100, kBossChaser);
-    mover.LoadTunables();
+    mover.LoadTunables("boss.yks");
     EXPECT_EQ(mover.turnSpeed, 6);
     EXPECT_EQ(mover.endBoss.cells[30][45], 0);
 }
@@ -683,7 +683,7 @@ TEST_F(BossTunablesTest, EveryKeyComesFromItsOwnSection)
     CTickTimer::SetNow(500);
     CBoss boss;
     boss.Init(100, 100, kBossStemCell);
-    boss.LoadTunables();
+    boss.LoadTunables("boss.yks");
     EXPECT_EQ(boss.turnSpeed, 100);
     EXPECT_FLOAT_EQ(boss.walkSpeed, 101.f);
     EXPECT_FLOAT_EQ(boss.runSpeed, 102.f);
@@ -717,7 +717,7 @@ TEST_F(BossTunablesTest, MissingKeysKeepWhatTheFieldsHeld)
     boss.endBoss.hsecPreSplitWarning = 10;
     boss.endBoss.hsecBetweenSplitMin = 11;
     boss.endBoss.hsecBetweenSplitMax = 11;
-    boss.LoadTunables();
+    boss.LoadTunables("boss.yks");
     EXPECT_EQ(boss.turnSpeed, 1);
     EXPECT_FLOAT_EQ(boss.walkSpeed, 2.5f);
     EXPECT_FLOAT_EQ(boss.runSpeed, 3.5f);

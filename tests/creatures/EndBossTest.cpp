@@ -49,7 +49,7 @@ TEST_F(EndBossTest, SplitDelaysComeFromTheRangeAndAReversedRangeUsesTheMinimum)
         boss->hsecBetweenSplitMax = c.max;
         CTickTimer::SetNow(kNow);
         Cell(5, 5) = 99; // cleared by the load
-        boss->Load();
+        boss->Load("endboss.yks");
         EXPECT_EQ(LiveCells(), 1) << c.min << ".." << c.max;
         const int seed = Cell(30, 45);
         EXPECT_GE(seed, kNow + c.lo) << c.min << ".." << c.max;

@@ -60,6 +60,19 @@ expect_lint "zero freeze time" "cvar_pup_freeze_time" "$EGGS[pup_freeze]\ncvar_p
 expect_lint "power-ups meant but weightless" "power-up weights are all zero" "[eggSet1]\neggNum=5\nl_speedup_freq=0\n"
 expect_lint "Go! before the count-down" "cvar_hSecBeforeLevelStartSayGo" "$EGGS[timing]\ncvar_hSecBeforeLevelStartSayGo=900\n"
 
+# Wild values: the loaders hold them to what the game can take and say so;
+# the linter reports each as a problem.
+OOB="out of bounds: data/states/play-1.yks: "
+expect_lint "not-a-number tunable" "$OOB[action] cvar_windXPower is not a number" "$EGGS[action]\ncvar_windXPower=nan\n"
+expect_lint "overflowing radius" "$OOB[action] cvar_crackRadius -2147483648 is below" "$EGGS[action]\ncvar_crackRadius=-2147483648\n"
+expect_lint "egg far outside" "$OOB[eggSet1] eggX 1e+30 is above 10" "[eggSet1]\neggNum=5\neggX=1e30\n"
+expect_lint "egg count" "$OOB[eggSet1] eggNum 2147483647 is above 500" "[eggSet1]\neggNum=2147483647\n"
+expect_lint "toy count" "$OOB[toySet1] toyNum 50000 is above 100" "$EGGS[toySet1]\ntoyNum=50000\ntype=NERVE\n"
+expect_lint "boss far outside" "$OOB[boss] bossX 1e+08 is above 10" "$EGGS[boss]\ntype=CHASER\nbossX=99999999\n${BOSS_KEYS}[boss-fight]\ncvar_boss_damagePerPlayerBump=20\n"
+expect_lint "boss tunable" "$OOB[boss-move] cvar_boss_walkspeed is not a number" "$EGGS[boss]\ntype=CHASER\n${BOSS_KEYS/walkspeed=1/walkspeed=nan}[boss-fight]\ncvar_boss_damagePerPlayerBump=20\n"
+expect_lint "parent chain too deep" "parent chain is longer than 64 files" "$EGGS" \
+  "sed -i 's/parent=circulatory/parent=deep1/' $S/play-1.yks; for i in \$(seq 1 99); do printf '[include]\nparent=deep%d\nimageSet=noLoad\n' \$((i + 1)) > $S/deep\$i.yks; done; printf '[include]\nparent=circulatory\nimageSet=noLoad\n' > $S/deep100.yks"
+
 # The whole folder: every level of the campaign must be there.
 setup
 out="$(cd "$WORK/d" && "$YK_LINT" 2>&1)"
@@ -83,6 +96,13 @@ expect_autoplay "tick count mismatch" "line 2 is damaged" --replay "$WORK/short.
 expect_autoplay "tampered count" "line 2 is damaged" --replay "$WORK/huge.txt"
 expect_autoplay "no data" "no state files" 1 --data "$WORK/nowhere"
 expect_autoplay "bad seed shift" "--seed-shift needs a number" --seed-shift x
+
+# A level nobody can finish, on values far past the limits: the autopilot
+# gives up after its time with a line that says so, and fails the level.
+setup
+level play-1 "[eggSet1]\neggNum=2147483647\neggX=1e30\nl_hSecEggMinLife=9000000\nl_hSecEggMaxLife=9000000\n[action]\ncvar_movePowerArrow=1e30\ncvar_crackRadius=-2147483648\n"
+out="$(timeout 300 "$YK_AUTOPLAY" --data "$WORK/d/data" 1 2>&1)"; rc=$?
+[ $rc -eq 1 ] && grep -qF "gave up" <<<"$out" || fail "unfinishable level: expected \"gave up\" (rc 1), got rc $rc: $out"
 
 echo "$failures failures"
 [ $failures -eq 0 ]

@@ -262,7 +262,7 @@ TEST_F(ArenaSetUpTest, LinterAndSetUpAgreeOnBossAreas)
             Build(std::string("[boss]\ntype=chaser\n") + keys);
             const SArena arena{play->arenaLeft, play->arenaTop, play->arenaRight, play->arenaBottom};
             set_config_file(StatePath("play-1").c_str());
-            const SBossPlace place = ReadBossPlace(arena);
+            const SBossPlace place = ReadBossPlace(arena, "play-1.yks");
             set_config_file("");
             verdict = place.Problem();
             auto within = [](int v, float a, float b, int origin, int size) {

@@ -24,6 +24,12 @@ constexpr float kMovingMargin = 30; // pixels kept from fire and deadly bosses
 constexpr int kBossSize = CBoss::kSize; // pixels, the boss's contact half-size
 constexpr float kSwitchFactor = 1.3f; // a new goal must be this much better
 constexpr float kLureDistance = 130;   // pixels behind a T-cell, seen from the boss
+constexpr float kMaxLineSteps = 256;   // points looked at along one line, whatever its length
+
+// The step along a line of the given length: fine within the arena, coarser
+// only for lines no arena holds, which wild level values could otherwise ask
+// the bot to walk pixel by pixel (or for ever, once a float step stops adding).
+float LineStep(float len, float fine) { return std::max(fine, len / kMaxLineSteps); }
 constexpr float kWallRoom = 70;       // pixels a lure spot keeps from the walls
 constexpr int kFireCushion = 20;     // points held before going near a fireball boss
 constexpr int kUrgentBorder = 12;       // cells from the grid's edge at which growth is fought first
@@ -452,7 +458,8 @@ bool CBot::Refuge(const CStatePlay& play, SGoal& out) const
             const float x = left + (right - left) * i / 6.0f, y = top + (bottom - top) * j / 4.0f;
             const float dx = x - puckX, dy = y - puckY, len = std::max(1.0f, std::hypot(dx, dy));
             float closest = 1e9f; // how near the way passes it
-            for (float t = 0; t < len; t += 10)
+            const float step = LineStep(len, 10);
+            for (float t = 0; t < len; t += step)
                 closest = std::min(closest, Cheb(puckX + dx * t / len, puckY + dy * t / len, bossX, bossY));
             // A way that passes it closely is worse than a short one; one that
             // touches is out of the question unless nothing else is left.
@@ -480,7 +487,8 @@ const CBot::SHazard* CBot::Blocker(float ax, float ay, float bx, float by) const
     for (const SHazard& h : hazards) {
         if (h.vx != 0 || h.vy != 0 || h.bounces || Cheb(ax, ay, h.x, h.y) < h.radius)
             continue; // moving things are dodged as they come; from inside, just get out
-        for (float t = 0; t < std::min(len, blockAt); t += 6) {
+        const float step = LineStep(len, 6);
+        for (float t = 0; t < std::min(len, blockAt); t += step) {
             if (Cheb(ax + dx * t / len, ay + dy * t / len, h.x, h.y) < h.radius) {
                 block = &h;
                 blockAt = t;

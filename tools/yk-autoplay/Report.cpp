@@ -82,7 +82,7 @@ std::string ResultLine(const SLevelResult& r)
     char line[160];
     std::snprintf(line, sizeof line, "level %-4s %-4s points %4d  target %4d  margin %4d  ticks %6ld%s",
                   r.choice.name.c_str(), r.won ? "won" : "lost", r.points, r.target, r.Margin(), r.ticks,
-                  r.timedOut ? "  (timed out)" : "");
+                  r.timedOut ? "  (gave up: not finished in the time allowed)" : "");
     return line;
 }
 

@@ -13,6 +13,7 @@
 #include "app/Display.h"
 #include "app/Paths.h"
 #include "assets/Asset.h"
+#include "assets/ValueBounds.h"
 #include "creatures/Boss.h"
 #include "creatures/Toy.h"
 #include "play/LevelFile.h"
@@ -127,6 +128,11 @@ bool CLevelLint::CheckChain(const std::string& name, std::vector<std::string>& i
             Problem(name, "parent chain comes back to \"" + file + "\"");
             return false;
         }
+        if (chain.size() >= static_cast<size_t>(kMaxParentDepth)) {
+            Problem(name, "parent chain is longer than " + std::to_string(kMaxParentDepth) +
+                              " files; the game ignores \"" + file + "\" and its parents");
+            return false;
+        }
         chain.push_back(file);
         if (!std::filesystem::exists(StatePath(file))) {
             Problem(name, "parent \"" + file + "\" does not exist");
@@ -161,6 +167,7 @@ void CLevelLint::CheckLevel(const std::string& name, const std::vector<std::stri
         Problem(name, "the game's loader does not load it");
         return;
     }
+    TakeValueReports(name);
     CheckTunables(name);
     const SArena arena = ArenaOfFrame();
     bool detonateOffered = false;
@@ -172,7 +179,16 @@ void CLevelLint::CheckLevel(const std::string& name, const std::vector<std::stri
     if (play.cvar_pointsToWin > onOffer)
         Problem(name, "cvar_pointsToWin " + std::to_string(play.cvar_pointsToWin) + " is more than the " +
                           std::to_string(onOffer) + " points on offer");
+    TakeValueReports(name);
     play.CloseConfig();
+}
+
+// Values the loaders held to what the game can take are problems too; the
+// loaders say which, so the linter and the game cannot disagree.
+void CLevelLint::TakeValueReports(const std::string& name)
+{
+    for (const std::string& line : TakeBoundReports())
+        Problem(name, "value out of bounds: " + line);
 }
 
 void CLevelLint::CheckTunables(const std::string& name)
@@ -199,7 +215,7 @@ int CLevelLint::CheckEggSets(const std::string& name, const SArena& arena, bool&
 {
     const auto [sx, sy, clearance] = Placement(arena);
     int total = 0;
-    for (const SEggSet& set : ReadEggSets(play, arena)) {
+    for (const SEggSet& set : ReadEggSets(play, arena, StatePath(name))) {
         const std::string where = set.section + ": ";
         if (set.count < 0)
             Problem(name, where + "eggNum is negative");
@@ -246,7 +262,7 @@ int CLevelLint::CheckToySets(const std::string& name, const SArena& arena, int& 
 {
     const auto [sx, sy, clearance] = Placement(arena);
     int total = 0;
-    for (const SToySet& set : ReadToySets(arena)) {
+    for (const SToySet& set : ReadToySets(arena, StatePath(name))) {
         const std::string where = set.section + ": ";
         const int n = set.count;
         if (n < 0)
@@ -269,7 +285,7 @@ int CLevelLint::CheckToySets(const std::string& name, const SArena& arena, int& 
 // Returns the points the boss itself can give (kUnlimited for an egg layer).
 int CLevelLint::CheckBoss(const std::string& name, const SArena& arena, int tCells, int food, bool detonateOffered)
 {
-    const SBossPlace place = ReadBossPlace(arena);
+    const SBossPlace place = ReadBossPlace(arena, StatePath(name));
     const int type = place.type;
     if (type < 0) {
         if (!place.typeName.empty())
@@ -286,12 +302,12 @@ int CLevelLint::CheckBoss(const std::string& name, const SArena& arena, int tCel
 
     // The boss keys as the boss itself will read them.
     CBoss boss;
-    ReadTunables(BossTunables(), boss);
+    ReadTunables(BossTunables(), boss, StatePath(name));
     if (type == kBossStemCell) {
         for (const SEndBossTunable& k : EndBossTunables())
             if (!Stated(k.section, k.key))
                 Problem(name, std::string("boss key ") + k.section + "/" + k.key + " is not stated here");
-        ReadTunables(EndBossTunables(), boss.endBoss);
+        ReadTunables(EndBossTunables(), boss.endBoss, StatePath(name));
         const int lo = boss.endBoss.hsecBetweenSplitMin, hi = boss.endBoss.hsecBetweenSplitMax;
         if (lo < 1 || hi < lo)
             Problem(name, "stem-cell split delays must satisfy 1 <= min <= max");

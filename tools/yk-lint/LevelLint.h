@@ -29,6 +29,7 @@ private:
     bool CheckChain(const std::string& name, std::vector<std::string>& imageSets);
     void CheckLevel(const std::string& name, const std::vector<std::string>& imageSets);
     void CheckTunables(const std::string& name);
+    void TakeValueReports(const std::string& name);
     // What egg and toy areas are checked against: the start point and the clearance.
     struct SPlacement {
         int sx, sy;    // start point, pixels
