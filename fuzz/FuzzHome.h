@@ -19,5 +19,5 @@ public:
     CInFuzzHome& operator=(const CInFuzzHome&) = delete;
 };
 
-// Writes the input to PATH, relative to the private folder.
+// Writes the input to PATH, relative to the private folder (0xFD as '?').
 void WriteInput(const std::string& path, const unsigned char* data, std::size_t size);
