@@ -1,5 +1,6 @@
 #include "app/Display.h"
 #include "app/Draw16.h"
+#include "app/SettingsFile.h"
 
 #include <allegro.h>
 #include <jpgalleg.h>
@@ -56,13 +57,15 @@ int CDisplay::Init(const char* title, int width, int height, int depth, bool ful
 
 bool CDisplay::ReadSettings()
 {
-    set_config_file("settings.ini");
+    set_config_file(kSettingsFile);
     cursorVisible = false;
     const bool fullscreen = get_config_int("game", "fullscreen", 1) != 0;
-    set_config_int("game", "fullscreen", fullscreen ? 1 : 0);
     // Off unless the player asks: a laptop need not spin a core on the title.
     maxFps = std::max(0, get_config_int("game", "maxfps", 0));
-    set_config_int("game", "maxfps", maxFps);
+    set_config_file("release");
+    // Both keys written back as read, so that they always exist after a run.
+    SettingsFile::Write(kSettingsFile, {{"game", "fullscreen", fullscreen ? "1" : "0"},
+                                        {"game", "maxfps", std::to_string(maxFps)}});
     return fullscreen;
 }
 

@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include "app/Random.h"
+#include "app/SettingsFile.h"
 #include "assets/Asset.h"
 #include "audio/AlsaErrors.h"
 #include "audio/MusicStream.h"
@@ -11,7 +12,6 @@ CAudio g_audio;
 
 namespace {
 
-constexpr const char* kSettingsFile = "settings.ini";
 constexpr const char* kSection = "audio";
 constexpr int kFirstVoices = 64;    // digital voices reserved before the first attempt
 // How loud the mix is. Allegro halves every voice by default, which with
@@ -79,8 +79,8 @@ void CAudio::Init()
 {
     set_config_file(kSettingsFile);
     ReadVolumes();
-    InstallDriver();
     set_config_file("release");
+    SettingsFile::Write(kSettingsFile, {{kSection, "lastUsed", InstallDriver()}});
 }
 
 void CAudio::ReadVolumes()
@@ -93,38 +93,37 @@ void CAudio::ReadVolumes()
     masterVolume &= 255;
 }
 
-void CAudio::InstallDriver()
+const char* CAudio::InstallDriver()
 {
     keptSoundVolume = keptMusicVolume = -1;
     int voices = kFirstVoices;
     reserve_voices(voices, -1);
     for (const DriverRow& row : kDrivers) {
-        set_config_string(kSection, "lastUsed", row.name);
         if (row.voices != voices) {
             voices = row.voices;
             reserve_voices(voices, -1);
         }
         if (hooks.install(row.id) == 0)
-            return;
+            return row.name;
     }
     // No sound at all: zero volumes so that nothing tries to play. The
     // player's own volumes are kept for settings.ini, so that a run while
     // the sound system is down does not lose them.
-    set_config_string(kSection, "lastUsed", "NONE");
     keptMusicVolume = musicVolume;
     keptSoundVolume = soundVolume;
     musicVolume = 0;
     soundVolume = 0;
+    return "NONE";
 }
 
 void CAudio::SaveSettings()
 {
-    set_config_file(kSettingsFile);
-    set_config_int(kSection, "maxvolumemaster", masterVolume);
-    set_config_int(kSection, "maxvolumesounds", keptSoundVolume >= 0 ? keptSoundVolume : soundVolume);
-    set_config_int(kSection, "maxvolumemusic", keptMusicVolume >= 0 ? keptMusicVolume : musicVolume);
+    const int sounds = keptSoundVolume >= 0 ? keptSoundVolume : soundVolume;
+    const int music = keptMusicVolume >= 0 ? keptMusicVolume : musicVolume;
+    SettingsFile::Write(kSettingsFile, {{kSection, "maxvolumemaster", std::to_string(masterVolume)},
+                                        {kSection, "maxvolumesounds", std::to_string(sounds)},
+                                        {kSection, "maxvolumemusic", std::to_string(music)}});
     g_music.Close();
-    set_config_file("release");
 }
 
 int CAudio::StartMusic()

@@ -39,7 +39,7 @@ public:
 
 private:
     void ReadVolumes();
-    void InstallDriver();
+    const char* InstallDriver(); // the name of the driver that came up, or "NONE"
 };
 
 extern CAudio g_audio;

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "app/Display.h"
+#include "app/SettingsFile.h"
 #include "app/TickTimer.h"
 #include "assets/AssetBitmap.h"
 #include "assets/AssetFont.h"
@@ -46,6 +47,7 @@ public:
         mouse_x = 0;
         mouse_y = 0;
         g_modalPassHook = nullptr;
+        SettingsFile::beforeRename = nullptr;
         optionsHintDone = 0;
     }
 
