@@ -3,12 +3,10 @@
 #include <allegro.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <vector>
 
 namespace {
 std::string home;
@@ -51,12 +49,7 @@ void WriteInput(const std::string& path, const unsigned char* data, std::size_t 
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
         std::abort();
-    // Allegro's configuration reader hangs on 0xFD followed by continuation
-    // bytes (fuzz/known/): until the readers guard against it, the byte is
-    // written as '?' so that the runs look for other faults.
-    std::vector<unsigned char> text(data, data + size);
-    std::replace(text.begin(), text.end(), static_cast<unsigned char>(0xFD), static_cast<unsigned char>('?'));
     if (size)
-        std::fwrite(text.data(), 1, size, f);
+        std::fwrite(data, 1, size, f);
     std::fclose(f);
 }

@@ -1,4 +1,5 @@
 #include "app/Display.h"
+#include "app/ConfigFile.h"
 #include "app/Draw16.h"
 #include "app/SettingsFile.h"
 
@@ -57,7 +58,7 @@ int CDisplay::Init(const char* title, int width, int height, int depth, bool ful
 
 bool CDisplay::ReadSettings()
 {
-    set_config_file(kSettingsFile);
+    OpenConfigFile(kSettingsFile);
     cursorVisible = false;
     const bool fullscreen = get_config_int("game", "fullscreen", 1) != 0;
     // Off unless the player asks: a laptop need not spin a core on the title.

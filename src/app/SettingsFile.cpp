@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/ConfigFile.h"
+
 namespace SettingsFile {
 
 std::function<void(const std::string& temp)> beforeRename;
@@ -20,7 +22,7 @@ namespace fs = std::filesystem;
 bool HoldsAlready(const char* path, std::initializer_list<Value> values)
 {
     push_config_state();
-    set_config_file(path); // read only: nothing is set, so nothing is flushed
+    OpenConfigFile(path); // read only: nothing is set, so nothing is flushed
     bool same = true;
     for (const Value& v : values) {
         const char* now = get_config_string(v.section, v.key, nullptr);
@@ -56,7 +58,7 @@ bool CopySeparated(const std::string& from, const std::string& to)
         const bool blank = line.find_first_not_of(" \t\r") == std::string::npos;
         if (!blankBefore && !blank && line[line.find_first_not_of(" \t")] == '[')
             out << '\n';
-        out << line << '\n';
+        out << CleanConfigText(line) << '\n';
         blankBefore = blank;
     }
     return in.eof() && out.flush();

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/ConfigFile.h"
 #include "app/Paths.h"
 
 namespace {
@@ -37,14 +38,7 @@ int TypeFromName(const std::string& name)
 // Makes a definition file the current configuration. Allegro takes a folder
 // in a file's place for a file of the folder's size and parses whatever
 // memory it got: anything but a plain file reads as empty.
-void OpenDefinition(const std::string& file)
-{
-    std::error_code ec;
-    if (std::filesystem::exists(file, ec) && !std::filesystem::is_regular_file(file, ec))
-        set_config_data("", 0);
-    else
-        set_config_file(file.c_str());
-}
+void OpenDefinition(const std::string& file) { OpenConfigFile(file); }
 
 } // namespace
 

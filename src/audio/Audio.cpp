@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include "app/ConfigFile.h"
 #include "app/Random.h"
 #include "app/SettingsFile.h"
 #include "assets/Asset.h"
@@ -77,7 +78,7 @@ CAudio::Hooks CAudio::LibraryHooks()
 
 void CAudio::Init()
 {
-    set_config_file(kSettingsFile);
+    OpenConfigFile(kSettingsFile);
     ReadVolumes();
     set_config_file("release");
     SettingsFile::Write(kSettingsFile, {{kSection, "lastUsed", InstallDriver()}});

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/ConfigFile.h"
 #include "app/Paths.h"
 
 CControls g_controls;
@@ -75,7 +76,7 @@ void CControls::Init()
     bool usable = false;
     int wantKeyboard = 0, wantMouse = 0, wantJoysticks = 0;
     if (readable) { // something that is not a readable file never reaches Allegro
-        set_config_file(file.c_str());
+        OpenConfigFile(file);
         for (const char* k : kDeviceKeys)
             usable = usable || ReadsAsNumber(k);
         wantKeyboard = get_config_int(kSection, "useKeyboard", 0);

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/ConfigFile.h"
 #include "play/StatePlay.h"
 
 namespace {
@@ -48,7 +49,7 @@ CHighScores::EReadResult CHighScores::Read(int32_t* scores)
     if (!probe)
         return EReadResult::kUnreadable;
     std::fclose(probe);
-    set_config_file(kFile);
+    OpenConfigFile(kFile);
     for (int i = 0; i < kBestScoreSlots; ++i)
         scores[i] = get_config_int("scores", Key(i).c_str(), 0);
     const int32_t stored = get_config_int("scores", "dontcheat", kMissingChecksum);

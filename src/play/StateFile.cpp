@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/ConfigFile.h"
 #include "app/Paths.h"
 #include "assets/Asset.h"
 #include "assets/ValueBounds.h"
@@ -35,7 +36,7 @@ std::string CStatePlay::LevelStateName() const
 int CStatePlay::LoadState(const std::string& name, int keepOpen)
 {
     const std::string path = StatePath(name);
-    set_config_file(path.c_str());
+    OpenConfigFile(path);
     if (SameName(get_config_string("include", "imageSet", kMissingImageSet), kMissingImageSet)) {
         CloseConfig();
         return 1;
@@ -56,7 +57,7 @@ int CStatePlay::LoadState(const std::string& name, int keepOpen)
             LoadState(parent, 0);
             loadChain.pop_back();
         }
-        set_config_file(path.c_str());
+        OpenConfigFile(path);
     }
 
     ReadTunables(PlayTunables(), *this, path);

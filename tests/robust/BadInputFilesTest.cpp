@@ -15,9 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "app/Display.h"
 #include "app/GameHome.h"
 #include "assets/Asset.h"
 #include "input/Controls.h"
+#include "play/HighScores.h"
 #include "play/StatePlay.h"
 #include "support/FakeInputDrivers.h"
 #include "support/TempDir.h"
@@ -419,6 +421,51 @@ TEST_F(BadInputFilesTest, UnusableDataFolderIsNamedInOneLine)
             EXPECT_EQ(error.find('\n'), std::string::npos);
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// Allegro's configuration reader spins forever on 0xFD followed by five
+// continuation bytes (0xFE and 0xFF lose their line). Every reader of the
+// game's text files must come back with the keys after such a line; a
+// reader that hands the bytes to Allegro hangs here until the test's time
+// runs out.
+class TamperedBytesTest : public TempDirTest {};
+
+TEST_F(TamperedBytesTest, EveryTextFileReaderReadsPastBytesThatBeginNoCharacter)
+{
+    const std::string bad = "junk = 1\xFD\xBA\xBA\xBA\xBA\xBA\nmore = \xFE\xFF\n";
+
+    WriteFile("data/control-1.ykd", "[controlTypes]\n" + bad + "useKeyboard = 3\nuseMouse = 5\n");
+    CControls controls;
+    {
+        CFakeDrivers drivers;
+        controls.Init();
+    }
+    EXPECT_EQ(controls.useKeyboard, 3);
+    EXPECT_EQ(controls.useMouse, 5);
+
+    WriteFile("data/x.ykd", "[guidelines]\n" + bad + "type = sound\n");
+    EXPECT_EQ(CAssetBitmap::DefinitionType("x"), CAssetBitmap::kTypeSound);
+
+    WriteFile("data/states/tampered.yks", "[include]\nimageSet=noLoad\n" + bad + "[action]\n" + bad +
+                                              "cvar_crackRadius = 17\n");
+    CStatePlay play;
+    EXPECT_EQ(play.LoadState("tampered", 0), 0);
+    EXPECT_EQ(play.cvar_crackRadius, 17);
+
+    WriteFile("score.yk", "[scores]\n" + bad + "4 = 9\ndontcheat = 252\n");
+    int32_t scores[kBestScoreSlots] = {};
+    EXPECT_EQ(CHighScores::Read(scores), CHighScores::EReadResult::kRead);
+    EXPECT_EQ(scores[4], 9);
+
+    WriteFile("settings.ini", "[game]\n" + bad + "fullscreen = 0\n");
+    CDisplay display;
+    EXPECT_FALSE(display.ReadSettings());
+    // Written back whole, the tampered bytes as '?', so the next run reads it too.
+    EXPECT_FALSE(display.ReadSettings());
 }
 
 } // namespace
