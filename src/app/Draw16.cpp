@@ -230,6 +230,26 @@ WIDE_VECTORS void Draw16::RectFill(BITMAP* dest, int x1, int y1, int x2, int y2,
         std::fill_n(Row(dest, y) + x1, x2 - x1 + 1, static_cast<uint16_t>(colour));
 }
 
+bool Draw16::HasMaskPixels(BITMAP* b)
+{
+    if (!b)
+        return false;
+    if (Plain16(b)) {
+        for (int y = 0; y < b->h; ++y) {
+            const uint16_t* row = Row(b, y);
+            if (std::find(row, row + b->w, kMask) != row + b->w)
+                return true;
+        }
+        return false;
+    }
+    const int mask = bitmap_mask_color(b);
+    for (int y = 0; y < b->h; ++y)
+        for (int x = 0; x < b->w; ++x)
+            if (getpixel(b, x, y) == mask)
+                return true;
+    return false;
+}
+
 bool Draw16::IsQuarterTurn(int angle) { return angle % kQuarterTurn == 0; }
 
 Draw16::SBox Draw16::QuarterTurnBox(int w, int h, int angle)

@@ -18,6 +18,11 @@ void SpriteVFlip(BITMAP* dest, BITMAP* sprite, int x, int y);                   
 void RotateSprite(BITMAP* dest, BITMAP* sprite, int x, int y, int angle);
 void RectFill(BITMAP* dest, int x1, int y1, int x2, int y2, int colour); // rectfill
 
+// Whether any pixel of the bitmap holds its mask colour. A picture without
+// one looks the same drawn by Blit as by Sprite, and a whole copy is much
+// faster than a masked one.
+bool HasMaskPixels(BITMAP* b);
+
 // The pixels rotate_sprite may cover for a quarter turn of a w x h sprite,
 // relative to the sprite's top left; inclusive bounds, empty (right < left)
 // for sprites too large to be learnt.

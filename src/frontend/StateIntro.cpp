@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include "app/Display.h"
+#include "app/Draw16.h"
 #include "app/GameApp.h"
 #include "assets/Asset.h"
 #include "audio/Audio.h"
@@ -41,7 +42,22 @@ void CStateIntro::HandleInput(CGameApp& app)
 
 void CStateIntro::Draw(CGameApp&)
 {
-    if (BITMAP* title = g_bitmaps.Get("TITLE_IMG"))
-        draw_sprite(g_display.backBuffer, title, 0, 0);
+    if (BITMAP* title = g_bitmaps.Get("TITLE_IMG")) {
+        // Drawn masked; a picture without holes is the same pixels copied whole.
+        if (TitleHasHoles(title))
+            Draw16::Sprite(g_display.backBuffer, title, 0, 0);
+        else
+            Draw16::Blit(title, g_display.backBuffer, 0, 0, 0, 0, title->w, title->h);
+    }
     g_display.Present();
+}
+
+bool CStateIntro::TitleHasHoles(BITMAP* title)
+{
+    if (!titleChecked || titleSeen != g_bitmaps.Generation()) {
+        titleHoles = Draw16::HasMaskPixels(title);
+        titleSeen = g_bitmaps.Generation();
+        titleChecked = true;
+    }
+    return titleHoles;
 }

@@ -1,5 +1,9 @@
 #pragma once
+#include <cstdint>
+
 #include "app/State.h"
+
+struct BITMAP;
 
 // The title screen: Escape quits, Space or a click starts.
 class CStateIntro : public CState {
@@ -13,4 +17,12 @@ public:
     void HandleInput(CGameApp& app) override;
     void Update(CGameApp& app) override {}
     void Draw(CGameApp& app) override;
+
+private:
+    // Whether the title picture has holes, learnt once per load of the
+    // image registry (its generation counter then).
+    bool TitleHasHoles(BITMAP* title);
+    uint32_t titleSeen = 0;
+    bool titleChecked = false;
+    bool titleHoles = true;
 };

@@ -67,13 +67,17 @@ protected:
     }
 
     // A title picture, lopsided so that a flip or shift shows, with holes of
-    // the mask colour; written as bitmap-menu's TITLE_IMG.
-    void WriteTitle(int w, int h)
+    // the mask colour (or none, or only its last pixel); written as
+    // bitmap-menu's TITLE_IMG.
+    enum EHoles { kNoHoles, kLastPixelHole, kHoles };
+    void WriteTitle(int w, int h, EHoles holes = kHoles)
     {
         BITMAP* b = create_bitmap_ex(16, w, h);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                putpixel(b, x, y, (x + 2 * y) % 7 == 0 ? makecol(255, 0, 255) : makecol(x & 255, y & 255, (x * y) & 255));
+                putpixel(b, x, y, holes == kHoles && (x + 2 * y) % 7 == 0 ? makecol(255, 0, 255) : makecol(x & 255, y & 255, (x * y) & (holes == kHoles ? 255 : 127)));
+        if (holes == kLastPixelHole)
+            putpixel(b, w - 1, h - 1, makecol(255, 0, 255));
         std::filesystem::create_directories(dir / "data" / "img");
         save_bitmap((dir / "data" / "img" / "title.bmp").c_str(), b, nullptr);
         destroy_bitmap(b);
@@ -131,6 +135,35 @@ TEST_F(IntroTest, TitleIsDrawnMaskedAtTheTopLeftAndPresented)
         }
     EXPECT_GT(masked, 100);
     CStateIntro::Instance()->Leave();
+}
+
+// A title without holes covers its whole place; titles loaded later with
+// holes (even a single one in the last pixel) are masked again: what was
+// learnt of one picture is not kept for the next.
+TEST_F(IntroTest, AWholeTitleCoversItsPlaceAndLaterTitlesWithHolesAreMaskedAgain)
+{
+    CGameApp app;
+    CStateIntro intro; // learns nothing from titles drawn by other tests
+    const int old = makecol(10, 20, 30);
+    for (EHoles holes : {kNoHoles, kLastPixelHole, kHoles}) {
+        WriteTitle(300, 200, holes);
+        intro.Enter();
+        BITMAP* title = g_bitmaps.Get("TITLE_IMG");
+        ASSERT_NE(title, nullptr);
+        clear_to_color(g_display.backBuffer, old);
+        intro.Draw(app);
+        int shown = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 300; ++x) {
+                const int src = getpixel(title, x, y);
+                const int want = src == makecol(255, 0, 255) ? old : src;
+                ASSERT_EQ(getpixel(g_display.backBuffer, x, y), want) << holes << " " << x << "," << y;
+                shown += want == src;
+            }
+        EXPECT_EQ(shown == 300 * 200, holes == kNoHoles);
+        EXPECT_EQ(getpixel(g_display.backBuffer, 300, 200), old);
+        intro.Leave();
+    }
 }
 
 TEST_F(IntroTest, EscapeQuitsOnReleaseSpaceOrAClickStartsOnPress)
