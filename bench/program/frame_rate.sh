@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Frames a second that reach the X server, for the real program's states
+# against a bare loop that only presents a full-screen bitmap (the floor),
+# measured in the same run on the same private X server; then the longest
+# stall around a restart and around a level change. Run after a build:
+#   bench/program/frame_rate.sh [seconds per state]
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+HERE="$(dirname "${BASH_SOURCE[0]}")"
+export YK_BIN="$ROOT/build/yolvar-krandel" YK_DATA="$ROOT/build/data" YK_OUT="$ROOT/build/test-output"
+source "$ROOT/tests/e2e/lib.sh"
+SECS="${1:-3}"
+
+PROBE="$E2E_HOME/present_probe.so" BARE="$E2E_HOME/bare_present"
+gcc -shared -fPIC -O2 -o "$PROBE" "$HERE/present_probe.c" $(pkg-config --cflags allegro) -ldl
+gcc -O2 -o "$BARE" "$HERE/bare_present.c" $(pkg-config --cflags --libs allegro)
+export YK_PROBE_OUT="$E2E_HOME/probe" YK_PROBE_RESET="$E2E_HOME/probe-reset"
+
+probe() { cat "$YK_PROBE_OUT" 2>/dev/null || echo "0 0 0"; }
+# Frames a second over the next SECS seconds, by the probe's own clock.
+rate() {
+  local f0 t0 f1 t1 _
+  read -r f0 t0 _ <<<"$(probe)"
+  sleep "$SECS"
+  read -r f1 t1 _ <<<"$(probe)"
+  awk -v a="$f0" -v b="$f1" -v s="$t0" -v e="$t1" 'BEGIN { printf "%.0f\n", (e > s ? (b - a) / (e - s) : 0) }'
+}
+# The longest gap between two frames since the last reset, in ms.
+longest() { probe | cut -d' ' -f3; }
+reset_gap() { : >"$YK_PROBE_RESET"; sleep 0.6; }
+rss() { awk '/^VmRSS:/ { printf "%.1f", $2 / 1024 }' "/proc/$GAME_PID/status"; }
+
+start_x
+make_home
+# Every quadrant open: the circulatory, respiratory and digestive systems done.
+{ echo '[scores]'; for i in $(seq 0 38); do
+    case $i in 35|36|38) v=1 ;; *) v=0 ;; esac; echo "$i = $v"; done
+  echo 'dontcheat = 191'; } >"$E2E_HOME/score.yk"
+
+LD_PRELOAD="$PROBE" "$BARE" $((SECS + 2)) &
+bare_pid=$!
+sleep 1
+bare=$(rate)
+wait "$bare_pid"
+rm -f "$YK_PROBE_OUT"
+
+results=()
+report() { # NAME FPS
+  results+=("$(printf '%-28s %6s fps   %.2f of the bare loop' "$1" "$2" "$(awk -v a="$2" -v b="$bare" 'BEGIN { print b ? a / b : 0 }')")")
+}
+
+launch() {
+  (cd "$E2E_HOME" && LD_PRELOAD="$PROBE" exec "$YK_BIN") >"$E2E_HOME/stdout.log" 2>"$E2E_HOME/stderr.log" &
+  GAME_PID=$!
+  win=$(wait_window)
+  xdotool windowfocus --sync "$win" 2>/dev/null || true
+  point 512 700 # away from every quadrant's name
+  sleep 1
+}
+quit() { kill -9 "$GAME_PID" 2>/dev/null || true; wait "$GAME_PID" 2>/dev/null || true; GAME_PID=""; }
+choose() { # X Y: a quadrant of the level-select screen
+  point "$1" "$2"; sleep 0.5; click; sleep 4 # the count-down, then the level at work
+}
+
+launch
+report "title" "$(rate)"
+title_rss=$(rss)
+press space; sleep 1.5
+report "level select" "$(rate)"
+for sys in "circulatory 250 200" "respiratory 800 200" "digestive 800 600" "nervous 250 600"; do
+  read -r name x y <<<"$sys"
+  choose "$x" "$y"
+  report "first level: $name" "$(rate)"
+  [ "$name" = circulatory ] && { play_rss=$(rss); reset_gap; press space; sleep 2; restart_gap=$(longest); }
+  press Escape; sleep 1
+done
+quit
+
+# The last level (the stem cells), the heaviest to draw, and a level change:
+# a copy of the data whose level 31 is level 35 and whose level 1 is won at
+# once and moves on to level 2 after a second.
+data="$E2E_HOME/probe-data"
+cp -rs "$(readlink -f "$YK_DATA")" "$data"
+ln -sfn "$(readlink -f "$YK_DATA")/states/play-35.yks" "$data/states/play-31.yks"
+rm "$data/states/play-1.yks"
+printf '[include]\nparent=circulatory\nimageSet=noLoad\n[goals]\ncvar_pointsToWin=0\n[timing]\ncvar_hSecBeforeLevelMoveOn=100\n' \
+  >"$data/states/play-1.yks"
+ln -sfn "$data" "$E2E_HOME/data"
+launch
+press space; sleep 1.5
+choose 250 600
+report "heaviest level (35)" "$(rate)"
+press Escape; sleep 1
+point 250 200; sleep 0.5; click; sleep 0.3
+reset_gap; sleep 3
+change_gap=$(longest)
+quit
+
+echo "presented frames a second under Xvfb (1024x768x16 window), ${SECS} s each:"
+printf '%-28s %6s fps\n' "bare present loop" "$bare"
+printf '%s\n' "${results[@]}"
+echo "longest frame gap around a restart (Space in level 1): $restart_gap ms"
+echo "longest frame gap around a level change (1 to 2):     $change_gap ms"
+echo "resident memory: title $title_rss MiB, level 1 $play_rss MiB"
