@@ -60,15 +60,72 @@ int CAssetBitmap::Init(const std::string& name)
 
 BITMAP* CAssetBitmap::LoadFile(const std::string& section, const std::string& path, const std::string& ext)
 {
+    SFileStamp stamp;
+    const bool stamped = StampOf(path, stamp);
+    if (stamped) {
+        auto [first, last] = m_kept.equal_range(path);
+        for (auto it = first; it != last; ++it) {
+            if (it->second.first == stamp) {
+                BITMAP* image = it->second.second;
+                m_kept.erase(it);
+                m_loadedFrom[image] = stamp;
+                m_refusal.clear();
+                return image;
+            }
+        }
+    }
     // The decoders allocate whatever the header claims and crash when that fails.
     m_refusal = ImageHeader::Refusal(path, ext);
     if (!m_refusal.empty())
         return nullptr;
     PALETTE palette;
-    return ext == "jpg" ? load_jpg(path.c_str(), palette) : load_bitmap(path.c_str(), palette);
+    BITMAP* image = ext == "jpg" ? load_jpg(path.c_str(), palette) : load_bitmap(path.c_str(), palette);
+    if (image && stamped)
+        m_loadedFrom[image] = stamp;
+    return image;
 }
 
-void CAssetBitmap::Destroy(BITMAP* object) { destroy_bitmap(object); }
+void CAssetBitmap::Destroy(BITMAP* object) { Forget(object, false); }
+
+bool CAssetBitmap::StampOf(const std::string& path, SFileStamp& stamp)
+{
+    std::error_code ec;
+    stamp.path = path;
+    stamp.size = std::filesystem::file_size(path, ec);
+    if (ec)
+        return false;
+    stamp.time = std::filesystem::last_write_time(path, ec);
+    return !ec;
+}
+
+// Frees an image, or keeps it for a load in the open reuse scope.
+void CAssetBitmap::Forget(BITMAP* image, bool keep)
+{
+    if (!image)
+        return;
+    auto it = m_loadedFrom.find(image);
+    if (keep && m_reuseScopes > 0 && it != m_loadedFrom.end())
+        m_kept.emplace(it->second.path, std::make_pair(it->second, image));
+    else
+        destroy_bitmap(image);
+    if (it != m_loadedFrom.end())
+        m_loadedFrom.erase(it);
+}
+
+void CAssetBitmap::FreeKept()
+{
+    for (auto& [path, kept] : m_kept)
+        destroy_bitmap(kept.second);
+    m_kept.clear();
+}
+
+CAssetBitmap::CReuseScope::CReuseScope() { ++g_bitmaps.m_reuseScopes; }
+
+CAssetBitmap::CReuseScope::~CReuseScope()
+{
+    if (--g_bitmaps.m_reuseScopes == 0)
+        g_bitmaps.FreeKept();
+}
 
 void CAssetBitmap::OnAssetLoaded(std::string section, std::string tag)
 {
@@ -141,8 +198,7 @@ void CAssetBitmap::ReleaseAll()
             destroy_bitmap(f);
     m_frames.clear();
     for (auto& [tag, image] : m_assets) {
-        if (image)
-            destroy_bitmap(image);
+        Forget(image, true);
         image = nullptr;
     }
     m_assets.clear();

@@ -9,6 +9,7 @@
 
 #include "app/Display.h"
 #include "app/TickTimer.h"
+#include "assets/AssetBitmap.h"
 #include "audio/Audio.h"
 #include "play/LevelFile.h"
 #include "play/StateFile.h"
@@ -20,7 +21,12 @@ constexpr int kPlacementTries = 1000; // then a crowded set keeps its last try
 
 } // namespace
 
-int CStatePlay::SetUpLevel() { return CLevelBuilder(*this).Build(); }
+int CStatePlay::SetUpLevel()
+{
+    // A restart or the next level of a system reloads the same images.
+    CAssetBitmap::CReuseScope reuse;
+    return CLevelBuilder(*this).Build();
+}
 
 int CStatePlay::WeightedChoice(const int* weights, int count)
 {
