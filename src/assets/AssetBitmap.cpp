@@ -74,6 +74,9 @@ BITMAP* CAssetBitmap::LoadFile(const std::string& section, const std::string& pa
             }
         }
     }
+    // A file not kept: what is kept is of another level's sets, and freeing it
+    // before decoding keeps the memory a change of level needs where it was.
+    FreeKept();
     // The decoders allocate whatever the header claims and crash when that fails.
     m_refusal = ImageHeader::Refusal(path, ext);
     if (!m_refusal.empty())
