@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "FuzzHome.h"
 #include "play/LevelFile.h"
@@ -27,9 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     auto play = std::make_unique<CStatePlay>();
     if (play->LoadState("fuzz", 1) == 0) {
         const SArena arena = ArenaOfFrame();
-        ReadEggSets(*play, arena);
-        ReadToySets(arena);
-        ReadBossPlace(arena).Problem();
+        const std::string file = "data/states/fuzz.yks";
+        ReadEggSets(*play, arena, file);
+        ReadToySets(arena, file);
+        ReadBossPlace(arena, file).Problem();
     }
     play->CloseConfig();
     return 0;
