@@ -138,6 +138,22 @@ anvil_onset() { # PRESSED RELEASED
   onset "$1" "$until"
 }
 
+# Starts the game on the title, lets SECONDS of sound be heard, leaves with
+# Escape and sets start: where the title's music begins in what was heard.
+# (Not run in a subshell: the X server and the game must stay the test's.)
+hear_title() { # SECONDS
+  start_x
+  make_home
+  start_game
+  win=$(wait_window)
+  xdotool windowfocus --sync "$win" 2>/dev/null || true
+  wait_heard "$1"
+  press Escape
+  [ "$(wait_exit)" = 0 ] || fail "the game did not quit cleanly"
+  start=$(first_sound 0 5)
+  [ -n "$start" ] || fail "no music in the first 5 s heard"
+}
+
 # Where music first sounds: the first 10 ms window above -60 dBFS.
 first_sound() { # FROM TO
   windows "$1" "$2" 0.01 | awk '$2 > -60 && !found { print $1; found = 1 }'

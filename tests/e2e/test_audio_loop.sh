@@ -5,16 +5,7 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/audio.sh"
 tone_data r33:441:1
-start_x
-make_home
-start_game
-win=$(wait_window)
-xdotool windowfocus --sync "$win" 2>/dev/null || true
-wait_heard 9
-press Escape
-[ "$(wait_exit)" = 0 ] || fail "the game did not quit cleanly"
-start=$(first_sound 0 5)
-[ -n "$start" ] || fail "no music in the first 5 s heard"
+hear_title 9
 from=$(plus "$start" 1.5)
 to=$(plus "$start" 7.5)
 
