@@ -2,6 +2,8 @@
 
 #include <allegro.h>
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -23,6 +25,7 @@ constexpr int kSeedCol = 45;
 constexpr int kFastSplitMin = 2; // hundredths, once the border is reached
 constexpr int kFastSplitMax = 8;
 constexpr int kToyLossPoints = 15;
+constexpr const char* kTilesImage = "STEMCELL_IMG";
 
 bool Within(int a, int b, int r) { return std::abs(a - b) < r; }
 
@@ -155,7 +158,12 @@ void CEndBoss::Draw()
 {
     if (IsEmpty())
         return;
-    DrawWith(g_display.backBuffer, g_bitmaps.Get("STEMCELL_IMG"), g_bitmaps.Get("STEMCELL_FLASH_IMG"));
+    DrawWith(g_display.backBuffer, g_bitmaps.Get(kTilesImage), g_bitmaps.Get("STEMCELL_FLASH_IMG"));
+}
+
+void CEndBoss::DrawPictureUnder(BITMAP* picture, int x, int y, int w, int h) const
+{
+    BlitAround(g_display.backBuffer, picture, g_bitmaps.Get(kTilesImage), x, y, w, h);
 }
 
 namespace {
@@ -181,10 +189,15 @@ constexpr int kCellBytes = CEndBoss::kCellSize * 2; // one row of a cell
 
 uint16_t* Pixel(BITMAP* b, int x, int y) { return reinterpret_cast<uint16_t*>(b->line[y]) + x; }
 
-void CopyCell(BITMAP* dest, int left, int top, BITMAP* tiles, int sx, int sy)
+// Copies the tiles of cells [first, last) of one grid row, one pixel row
+// at a time, so that a run of neighbouring cells is a single copy.
+void CopyCells(BITMAP* dest, BITMAP* tiles, int row, int first, int last)
 {
+    const int left = CEndBoss::kLeft + CEndBoss::kCellSize * first, top = CEndBoss::kTop + CEndBoss::kCellSize * row;
+    const int sx = CEndBoss::kCellSize * first, sy = CEndBoss::kCellSize * row;
+    const size_t bytes = static_cast<size_t>(last - first) * kCellBytes;
     for (int r = 0; r < CEndBoss::kCellSize; ++r)
-        std::memcpy(Pixel(dest, left, top + r), Pixel(tiles, sx, sy + r), kCellBytes);
+        std::memcpy(Pixel(dest, left, top + r), Pixel(tiles, sx, sy + r), bytes);
 }
 
 void MaskCell(BITMAP* dest, int left, int top, BITMAP* flash)
@@ -197,7 +210,55 @@ void MaskCell(BITMAP* dest, int left, int top, BITMAP* flash)
     }
 }
 
+// Looks of one grid row, a byte per cell, so that a row is read eight
+// cells at a time: a grown mass is long runs of one look.
+enum ELook : uint8_t { kLookNone = 0, kLookTile = 1, kLookFlicker = 2 };
+using RowLooks = uint8_t[CEndBoss::kCols];
+static_assert(std::endian::native == std::endian::little, "looks are read eight bytes at a time");
+
+// The first cell from col on whose look is not `look`, or kCols.
+int RunEnd(const RowLooks& looks, int col, uint8_t look)
+{
+    const uint64_t same = 0x0101010101010101ull * look;
+    for (; col + 8 <= CEndBoss::kCols; col += 8) {
+        uint64_t eight;
+        std::memcpy(&eight, looks + col, sizeof eight);
+        if (eight != same)
+            return col + std::countr_zero(eight ^ same) / 8;
+    }
+    while (col < CEndBoss::kCols && looks[col] == look)
+        ++col;
+    return col;
+}
+
+// The first flickering cell from col on, or kCols.
+int NextFlicker(const RowLooks& looks, int col)
+{
+    constexpr uint64_t kFlickerBits = 0x0101010101010101ull * kLookFlicker;
+    for (; col + 8 <= CEndBoss::kCols; col += 8) {
+        uint64_t eight;
+        std::memcpy(&eight, looks + col, sizeof eight);
+        if ((eight & kFlickerBits) != 0)
+            return col + std::countr_zero(eight & kFlickerBits) / 8;
+    }
+    while (col < CEndBoss::kCols && looks[col] != kLookFlicker)
+        ++col;
+    return col;
+}
+
 } // namespace
+
+void CEndBoss::LooksOf(int row, int now, uint8_t* looks) const
+{
+    // A live cell whose split is still far flickers; every other live cell
+    // shows its tile. (Locals: the byte stores could alias the members.)
+    const int32_t warning = hsecPreSplitWarning;
+    const int32_t* cell = cells[row];
+    for (int col = 0; col < kCols; ++col) {
+        const bool flickers = cell[col] > 0 && cell[col] - now > warning;
+        looks[col] = static_cast<uint8_t>((cell[col] != 0 ? kLookTile : kLookNone) + (flickers ? 1 : 0));
+    }
+}
 
 // Cells whose split is still far flicker at random; during the last
 // hsecPreSplitWarning hundredths, and once spent, they show their own tile.
@@ -208,22 +269,87 @@ void CEndBoss::DrawWith(BITMAP* dest, BITMAP* tiles, BITMAP* flash)
         return;
     const bool fast = FitsFastRoad(dest, tiles, flash);
     const int now = CTickTimer::Now();
-    for (int row = 0; row < kRows; ++row)
-        for (int col = 0; col < kCols; ++col) {
-            const int32_t cell = cells[row][col];
-            if (cell == 0)
+    for (int row = 0; row < kRows; ++row) {
+        // The lots of a row are drawn first, cell by cell from the left as
+        // ever; cells never overlap, so the order of painting is free.
+        RowLooks looks;
+        LooksOf(row, now, looks);
+        for (int col = NextFlicker(looks, 0); col < kCols; col = NextFlicker(looks, col + 1))
+            if (std::rand() % 2 != 1)
+                looks[col] = kLookTile; // this time, the tile
+        for (int col = 0, end = 0; col < kCols; col = end) {
+            const uint8_t look = looks[col];
+            end = RunEnd(looks, col, look);
+            if (look == kLookTile && tiles && fast) {
+                CopyCells(dest, tiles, row, col, end);
                 continue;
-            const int left = kLeft + kCellSize * col, top = kTop + kCellSize * row;
-            const int sx = kCellSize * col, sy = kCellSize * row;
-            if (cell > 0 && cell - now > hsecPreSplitWarning && std::rand() % 2 == 1) {
-                if (flash && fast)
+            }
+            for (int c = col; c < end; ++c) {
+                const int left = kLeft + kCellSize * c, top = kTop + kCellSize * row;
+                if (look == kLookFlicker && flash && fast)
                     MaskCell(dest, left, top, flash);
-                else if (flash)
+                else if (look == kLookFlicker && flash)
                     Draw16::Sprite(dest, flash, left, top);
-            } else if (tiles && fast) {
-                CopyCell(dest, left, top, tiles, sx, sy);
-            } else if (tiles) {
-                Draw16::Blit(tiles, dest, sx, sy, left, top, kCellSize, kCellSize);
+                else if (look == kLookTile && tiles)
+                    Draw16::Blit(tiles, dest, kCellSize * c, kCellSize * row, left, top, kCellSize, kCellSize);
             }
         }
+    }
+}
+
+void CEndBoss::BlitAround(BITMAP* dest, BITMAP* picture, BITMAP* tiles, int x, int y, int w, int h) const
+{
+    // Straight row copies only where both pictures and the clip hold the
+    // whole rectangle and the tiles surely cover their cells.
+    const bool plain = dest && picture && !is_same_bitmap(dest, picture) && Plain16(picture) && tiles &&
+                       FitsFastRoad(dest, tiles, nullptr) && w > 0 && h > 0 && x >= std::max(0, dest->cl) &&
+                       y >= std::max(0, dest->ct) && x + w <= std::min(picture->w, dest->cr) &&
+                       y + h <= std::min(picture->h, dest->cb);
+    if (!plain) {
+        if (dest && picture)
+            Draw16::Blit(picture, dest, x, y, x, y, w, h);
+        return;
+    }
+    const int now = CTickTimer::Now();
+    struct SGap {
+        int from, to; // pixels, [from, to)
+    };
+    SGap gaps[kCols + 2];
+    int count = 0;
+    // Pieces of [x, x + w), joined when they touch.
+    auto add = [&](int from, int to) {
+        from = std::max(from, x);
+        to = std::min(to, x + w);
+        if (from >= to)
+            return;
+        if (count > 0 && gaps[count - 1].to == from)
+            gaps[count - 1].to = to;
+        else
+            gaps[count++] = {from, to};
+    };
+    constexpr int kGridRight = kLeft + kCellSize * kCols;
+    for (int py = y; py < y + h;) {
+        const int row = py >= kTop ? (py - kTop) / kCellSize : -1;
+        count = 0;
+        int next = py + 1;
+        if (row < 0 || row >= kRows) {
+            add(x, x + w);
+        } else {
+            // Only cells that show their tile whatever the lots say cover.
+            RowLooks looks;
+            LooksOf(row, now, looks);
+            add(x, kLeft);
+            for (int col = 0, end = 0; col < kCols; col = end) {
+                end = RunEnd(looks, col, looks[col]);
+                if (looks[col] != kLookTile)
+                    add(kLeft + kCellSize * col, kLeft + kCellSize * end);
+            }
+            add(kGridRight, x + w);
+            next = std::min(y + h, kTop + kCellSize * (row + 1));
+        }
+        for (; py < next; ++py)
+            for (int i = 0; i < count; ++i)
+                std::memcpy(Pixel(dest, gaps[i].from, py), Pixel(picture, gaps[i].from, py),
+                            static_cast<size_t>(gaps[i].to - gaps[i].from) * 2);
+    }
 }

@@ -28,6 +28,13 @@ public:
     void Draw();
     // Draws onto dest with the given pictures; null pictures draw nothing.
     void DrawWith(BITMAP* dest, BITMAP* tiles, BITMAP* flash);
+    // Copies the rectangle (x, y, w, h) of picture to the same place on the
+    // back buffer, but not under the cells whose tile Draw is sure to paint
+    // over it before the clock can change that (no random flicker can
+    // pick them): a grown mass would otherwise cost the arena twice. What
+    // the frame shows once the mass is drawn is the same.
+    void DrawPictureUnder(BITMAP* picture, int x, int y, int w, int h) const;
+    void BlitAround(BITMAP* dest, BITMAP* picture, BITMAP* tiles, int x, int y, int w, int h) const;
 
     static int CellCentreX(int col) { return kLeft + kCellSize * col + kCellSize / 2; }
     static int CellCentreY(int row) { return kTop + kCellSize * row + kCellSize / 2; }
@@ -39,6 +46,8 @@ public:
     int32_t cells[kRows][kCols] = {};   // 0 empty, >0 split moment (clock), -1 spent
 
 private:
+    // Per cell of the row: 0 empty, 1 its tile, 2 flickering (before the lots).
+    void LooksOf(int row, int now, uint8_t* looks) const;
     int NextSplitTime() const;
     void UpdateCell(const STickView& view, int row, int col);
     void Split(int row, int col);

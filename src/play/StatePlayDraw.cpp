@@ -58,6 +58,7 @@ private:
     void PickFlashers();
     void DrawFlash();
     void DrawBackground(int x, int y, int w, int h);
+    void DrawArena();
     void DrawCreatures();
     void DrawFrameAndCorners();
     void DrawPlayer(int p);
@@ -104,7 +105,7 @@ void CPlayFrame::Draw()
     if (anyFlash)
         DrawFlash();
     else
-        DrawBackground(e, e, kW - 2 * e, kH - 2 * e);
+        DrawArena();
     DrawCreatures();
     if (!anyFlash) {
         // The border strips hide creatures in the infection border.
@@ -155,6 +156,15 @@ void CPlayFrame::DrawBackground(int x, int y, int w, int h)
         Draw16::Blit(art.background, bb, x, y, x, y, w, h);
     else
         Draw16::RectFill(bb, x, y, x + w - 1, y + h - 1, colour.black); // no old frame shows through
+}
+
+void CPlayFrame::DrawArena()
+{
+    const int x = e, y = e, w = kW - 2 * e, h = kH - 2 * e;
+    if (art.background && play.boss.type == kBossStemCell && w > 0 && h > 0)
+        play.boss.endBoss.DrawPictureUnder(art.background, x, y, w, h);
+    else
+        DrawBackground(x, y, w, h);
 }
 
 void CPlayFrame::DrawCreatures()

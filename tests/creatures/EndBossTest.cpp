@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <set>
 
+#include "app/Display.h"
 #include "creatures/BossWorld.h"
 #include "creatures/EndBoss.h"
 
@@ -342,6 +344,123 @@ TEST_F(EndBossDrawTest, OnlyFarCellsDrawFromTheRandomStream)
         boss->DrawWith(g_display.backBuffer, tiles, flash);
         EXPECT_EQ(std::rand(), next) << c.value;
     }
+}
+
+// Pictures whose every pixel tells where it came from, and a mass of every
+// look in runs of many lengths, at the grid's edges too.
+class EndBossPatternTest : public EndBossDrawTest {
+protected:
+    static constexpr int kAway = 0x0841; // no picture uses it
+    static int Tone(int x, int y, int seed)
+    {
+        const int c = (x * 13 + y * 101 + seed) & 0xFFFF;
+        return c == MASK_COLOR_16 || c == kAway ? c ^ 0x20 : c;
+    }
+    void SetUp() override
+    {
+        EndBossDrawTest::SetUp();
+        for (int y = 0; y < tiles->h; ++y)
+            for (int x = 0; x < tiles->w; ++x)
+                putpixel(tiles, x, y, Tone(x, y, 5));
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x) // a chequer with holes of the mask colour
+                putpixel(flash, x, y, (x + y) % 2 ? MASK_COLOR_16 : makecol(255, 255, 255));
+        arena = create_bitmap(kScreenW, kScreenH);
+        for (int y = 0; y < arena->h; ++y)
+            for (int x = 0; x < arena->w; ++x)
+                putpixel(arena, x, y, Tone(x, y, 77));
+        for (int row : {0, 1, 30, 58, 59})
+            for (int col = 0; col < CEndBoss::kCols; ++col)
+                switch ((col * 7 + row) % 11) {
+                case 0: Cell(row, col) = 0; break;
+                case 1: Cell(row, col) = kNow + 21 + col; break; // flickers
+                case 2: Cell(row, col) = kNow + 20; break;       // within the warning
+                case 3: Cell(row, col) = CEndBoss::kEverRipe; break;
+                default: Cell(row, col) = CEndBoss::kSpent; break;
+                }
+    }
+    void TearDown() override
+    {
+        destroy_bitmap(arena);
+        EndBossDrawTest::TearDown();
+    }
+    // The cell under a screen pixel, or -1 off the grid.
+    static int CellAt(int x, int y, int& row)
+    {
+        row = (y - CEndBoss::kTop) / 8;
+        const int col = (x - CEndBoss::kLeft) / 8;
+        const bool on = x >= CEndBoss::kLeft && y >= CEndBoss::kTop && col < CEndBoss::kCols && row < CEndBoss::kRows;
+        return on ? col : -1;
+    }
+    bool SurelyTile(int row, int col) const
+    {
+        const int cell = boss->cells[row][col];
+        return cell != 0 && !(cell > 0 && cell - kNow > boss->hsecPreSplitWarning);
+    }
+    BITMAP* arena = nullptr;
+};
+
+TEST_F(EndBossPatternTest, EachCellShowsItsOwnPieceOfTheTilesAndFlashesLetTheArenaThrough)
+{
+    BITMAP* bb = g_display.backBuffer;
+    blit(arena, bb, 0, 0, 0, 0, kScreenW, kScreenH);
+    std::srand(3);
+    boss->DrawWith(bb, tiles, flash);
+    int flashed = 0;
+    for (int row : {0, 1, 30, 58, 59})
+        for (int col = 0; col < CEndBoss::kCols; ++col) {
+            const int cell = Cell(row, col), left = CEndBoss::kLeft + 8 * col, top = CEndBoss::kTop + 8 * row;
+            auto tile = [&](int i, int j) { return getpixel(tiles, 8 * col + i, 8 * row + j); };
+            auto arenaAt = [&](int i, int j) { return getpixel(arena, left + i, top + j); };
+            auto flashOver = [&](int i, int j) { return (i + j) % 2 ? arenaAt(i, j) : makecol(255, 255, 255); };
+            const bool flashes = getpixel(bb, left, top) == makecol(255, 255, 255) && !SurelyTile(row, col) && cell;
+            flashed += flashes;
+            for (int j = 0; j < 8; ++j)
+                for (int i = 0; i < 8; ++i) {
+                    const int want = cell == 0 ? arenaAt(i, j) : flashes ? flashOver(i, j) : tile(i, j);
+                    ASSERT_EQ(getpixel(bb, left + i, top + j), want) << "cell " << row << "," << col << " +" << i << "," << j;
+                }
+        }
+    EXPECT_GT(flashed, 0);
+}
+
+TEST_F(EndBossPatternTest, TheArenaIsCopiedButUnderCellsSureToShowTheirTileAndTheFrameComesOutTheSame)
+{
+    BITMAP* bb = g_display.backBuffer;
+    struct Box {
+        int x, y, w, h;
+    };
+    // The frame's arena, odd edges inside the grid, the grid's right edge,
+    // and a box off the grid.
+    for (const Box& b : {Box{150, 150, 724, 468}, Box{147, 155, 701, 403}, Box{850, 140, 30, 500}, Box{0, 0, 100, 90}}) {
+        SCOPED_TRACE(testing::Message() << b.x << "," << b.y << " " << b.w << "x" << b.h);
+        clear_to_color(bb, kAway);
+        boss->BlitAround(bb, arena, tiles, b.x, b.y, b.w, b.h);
+        for (int y = 0; y < kScreenH; ++y)
+            for (int x = 0; x < kScreenW; ++x) {
+                int row = 0;
+                const int col = CellAt(x, y, row);
+                const bool inBox = x >= b.x && x < b.x + b.w && y >= b.y && y < b.y + b.h;
+                const bool covered = col >= 0 && SurelyTile(row, col);
+                const int want = inBox && !covered ? getpixel(arena, x, y) : kAway;
+                ASSERT_EQ(getpixel(bb, x, y), want) << x << "," << y;
+            }
+        std::srand(11);
+        boss->DrawWith(bb, tiles, flash);
+        BITMAP* whole = create_bitmap(kScreenW, kScreenH);
+        clear_to_color(whole, kAway);
+        blit(arena, whole, b.x, b.y, b.x, b.y, b.w, b.h);
+        std::srand(11);
+        boss->DrawWith(whole, tiles, flash);
+        for (int y = 0; y < kScreenH; ++y)
+            ASSERT_EQ(std::memcmp(bb->line[y], whole->line[y], kScreenW * 2), 0) << "row " << y;
+        destroy_bitmap(whole);
+    }
+    // Without tiles nothing is sure to cover: the whole box is copied.
+    clear_to_color(bb, kAway);
+    boss->BlitAround(bb, arena, nullptr, 150, 150, 724, 468);
+    for (int y = 150; y < 618; ++y)
+        ASSERT_EQ(std::memcmp(bb->line[y] + 300, arena->line[y] + 300, 724 * 2), 0) << "row " << y;
 }
 
 TEST_F(EndBossDrawTest, MissingPicturesAndAnEmptyMassDrawNothing)
