@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -56,4 +57,34 @@ struct SDoubledPucks {
     void LookUp();
     // The doubled version of a registry image; null for any other image.
     const CDoubledSprite* For(const BITMAP* image) const;
+};
+
+// The four border corners as the frame shows them over the background,
+// made once per load of the image registry (see CachedArt). A corner that
+// lies wholly in the border strips, clear of the frame line, has nothing
+// under it but the background the strips copy afresh every frame; copying
+// these pieces then gives the same pixels as drawing the masked corner.
+struct SFramedCorners {
+    struct SPlace {
+        int x, y; // pixels, top left on the screen
+    };
+    // Where the frame puts a corner image of w x h pixels, in drawing order.
+    static std::array<SPlace, 4> Places(int w, int h);
+    // Whether w x h corners in their places lie in the strips of a border
+    // e pixels wide and off the frame line.
+    static bool ClearOfArena(int w, int h, int e);
+
+    SFramedCorners() = default;
+    SFramedCorners(const SFramedCorners&) = delete;
+    SFramedCorners& operator=(const SFramedCorners&) = delete;
+    ~SFramedCorners();
+    void LookUp();
+    // Copies the four corners onto target and says so, or draws nothing
+    // and returns false: the art is not the registry's, a picture is not a
+    // full-screen 16-bit one, or a corner reaches the arena or frame line.
+    bool Draw(BITMAP* target, const SPlayArt& art, int e) const;
+
+    const BITMAP* background = nullptr; // the registry's, when made
+    const BITMAP* corner = nullptr;
+    std::array<BITMAP*, 4> pieces{}; // owned; by place
 };

@@ -182,10 +182,11 @@ void CPlayFrame::DrawCreatures()
 void CPlayFrame::DrawFrameAndCorners()
 {
     rect(bb, e, e, kW - e, kH - e, colour.frameGrey);
-    Sprite(bb, art.corner, 0, 0);
-    Sprite(bb, art.corner, kW - cornerW, 0);
-    Sprite(bb, art.corner, 0, kH - cornerH);
-    Sprite(bb, art.corner, kW - cornerW, kH - cornerH);
+    // The strips under the corners were copied just now, unless flashing.
+    if (!anyFlash && CachedArt<SFramedCorners>().Draw(bb, art, e))
+        return;
+    for (const SFramedCorners::SPlace& place : SFramedCorners::Places(cornerW, cornerH))
+        Sprite(bb, art.corner, place.x, place.y);
 }
 
 void CPlayFrame::DrawPlayer(int p)

@@ -143,7 +143,9 @@ TEST_F(PlayFrameTest, ArenaIsTheBackgroundInsideAGreyFrameWithFourUnturnedCorner
     ASSERT_NE(corner, nullptr);
     play->levelPoints = -1; // no pucks
     WithoutText();
-    for (int e : {kEdge, 45, 0}) {
+    // Wide borders hold the corners in their strips (from 126 on, clear of
+    // the frame line too), where they may be copied rather than drawn.
+    for (int e : {kEdge, 45, 0, 124, 125, 126, 150, 170, 383}) {
         SCOPED_TRACE(e);
         play->cvar_alienEdgeInfect = e;
         BITMAP* f = Frame();
