@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstring>
 
+#include "app/WideVectors.h"
 #include "text/Blend16.h"
 #include "text/Ttf.h"
 #include "text/TtfFont.h"
@@ -35,6 +36,54 @@ Ramp BuildRamp(int bg, int fg)
     return ramp;
 }
 
+// The part of a glyph's box to paint: columns [left, right), rows [top, bottom).
+struct SBoxPart {
+    int left, top, right, bottom;
+};
+
+// Eight pixels of a glyph's edge, blended as one vector.
+using Eight32 = uint32_t __attribute__((vector_size(32)));
+using Eight16 = uint16_t __attribute__((vector_size(16)));
+using Eight8 = uint8_t __attribute__((vector_size(8)));
+
+// The HUD's case, transparent text straight onto a 16-bit memory bitmap.
+// Most of a glyph's box is empty or solid, eight pixels at a time; the
+// eights at its edges are blended whole as vectors, where an empty pixel
+// keeps what was there and a full one takes the colour.
+WIDE_VECTORS void PaintOver16(BITMAP* bmp, const TtfGlyph& g, int gx, int gy, SBoxPart part, int colour)
+{
+    const auto solid = static_cast<uint16_t>(colour);
+    const auto src = static_cast<uint32_t>(colour);
+    for (int r = part.top; r < part.bottom; ++r) {
+        const uint8_t* cov = &g.coverage[static_cast<size_t>(r) * g.width];
+        uint16_t* row = reinterpret_cast<uint16_t*>(bmp->line[gy + r]) + gx;
+        int c = part.left;
+        for (; c + 8 <= part.right; c += 8) {
+            uint64_t eight;
+            std::memcpy(&eight, cov + c, sizeof eight);
+            if (eight == 0)
+                continue;
+            if (eight == ~uint64_t{0}) {
+                std::fill_n(row + c, 8, solid);
+                continue;
+            }
+            Eight16 dst;
+            Eight8 alpha;
+            std::memcpy(&dst, row + c, sizeof dst);
+            std::memcpy(&alpha, cov + c, sizeof alpha);
+            Eight32 mixed = __builtin_convertvector(dst, Eight32);
+            Blend16Lanes(mixed, Eight32{} + src, __builtin_convertvector(alpha, Eight32));
+            const Eight16 out = __builtin_convertvector(mixed, Eight16);
+            std::memcpy(row + c, &out, sizeof out);
+        }
+        for (; c < part.right; ++c)
+            if (cov[c] == 255)
+                row[c] = solid;
+            else if (cov[c] != 0)
+                row[c] = Blend16(src, row[c], cov[c]);
+    }
+}
+
 // Puts one glyph's coverage; ramp is null for transparent drawing.
 class CGlyphPainter {
 public:
@@ -50,7 +99,7 @@ public:
         const int c0 = std::max(0, m_clip.left - gx), c1 = std::min(g.width, m_clip.right + 1 - gx);
         const int r0 = std::max(0, m_clip.top - gy), r1 = std::min(g.rows, m_clip.bottom + 1 - gy);
         if (m_direct16 && !m_ramp) {
-            PaintOver16(g, gx, gy, c0, c1, r0, r1);
+            PaintOver16(m_bmp, g, gx, gy, {c0, r0, c1, r1}, m_color);
             return;
         }
         for (int r = r0; r < r1; ++r) {
@@ -62,41 +111,6 @@ public:
     }
 
 private:
-    // The HUD's case, kept free of per-pixel mode tests: transparent text
-    // straight onto a 16-bit memory bitmap.
-    void PaintOver16(const TtfGlyph& g, int gx, int gy, int c0, int c1, int r0, int r1) const
-    {
-        const auto solid = static_cast<uint16_t>(m_color);
-        for (int r = r0; r < r1; ++r) {
-            const uint8_t* cov = &g.coverage[static_cast<size_t>(r) * g.width];
-            uint16_t* row = reinterpret_cast<uint16_t*>(m_bmp->line[gy + r]) + gx;
-            int c = c0;
-            // Most of a glyph's box is empty or solid: eight pixels at a time.
-            for (; c + 8 <= c1; c += 8) {
-                uint64_t eight;
-                std::memcpy(&eight, cov + c, sizeof eight);
-                if (eight == 0)
-                    continue;
-                if (eight == ~uint64_t{0}) {
-                    std::fill_n(row + c, 8, solid);
-                    continue;
-                }
-                for (int i = c; i < c + 8; ++i)
-                    PutOver16(row + i, cov[i], solid);
-            }
-            for (; c < c1; ++c)
-                PutOver16(row + c, cov[c], solid);
-        }
-    }
-
-    void PutOver16(uint16_t* p, int k, uint16_t solid) const
-    {
-        if (k == 255)
-            *p = solid;
-        else if (k != 0)
-            *p = Blend16(m_color, *p, k);
-    }
-
     void Put(int x, int y, int k) const
     {
         if (m_direct16) {

@@ -440,6 +440,12 @@ TEST_F(TtfTest, DirectBlendEqualsAllegrosTranslucentPutpixel)
     }
     solid_mode();
     destroy_bitmap(px);
+    // Empty and full coverage need no test of their own: they blend to
+    // what was there and to the colour.
+    for (const auto& [src, dst] : pairs) {
+        EXPECT_EQ(Blend16(src, dst, 0), dst) << src << " over " << dst;
+        EXPECT_EQ(Blend16(src, dst, 255), src) << src << " over " << dst;
+    }
 }
 
 TEST_F(TtfTest, OtherColourDepthsInkTheSamePixels)
