@@ -84,7 +84,8 @@ void CopyCoverage(const FT_Bitmap& rendered, TtfGlyph& g)
     g.hasPixels = g.width > 0 && g.rows > 0;
     if (g.hasPixels) {
         const int levels = src->num_grays;
-        g.coverage.resize(static_cast<size_t>(g.width) * g.rows);
+        // Eight bytes more, so that eight can be read from any pixel.
+        g.coverage.resize(static_cast<size_t>(g.width) * g.rows + kCoveragePadding);
         for (int r = 0; r < g.rows; ++r) {
             const unsigned char* in = src->buffer + static_cast<ptrdiff_t>(r) * src->pitch;
             uint8_t* out = &g.coverage[static_cast<size_t>(r) * g.width];

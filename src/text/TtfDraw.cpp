@@ -46,6 +46,22 @@ using Eight32 = uint32_t __attribute__((vector_size(32)));
 using Eight16 = uint16_t __attribute__((vector_size(16)));
 using Eight8 = uint8_t __attribute__((vector_size(8)));
 
+// Blends the first `count` of eight pixels (eight coverage bytes readable)
+// as one vector; the others keep their value.
+inline void BlendEight(uint16_t* row, const uint8_t* cov, uint32_t src, int count)
+{
+    static constexpr Eight8 kLane = {0, 1, 2, 3, 4, 5, 6, 7};
+    Eight16 dst;
+    Eight8 alpha;
+    std::memcpy(&dst, row, sizeof dst);
+    std::memcpy(&alpha, cov, sizeof alpha);
+    alpha &= kLane < static_cast<uint8_t>(count);
+    Eight32 mixed = __builtin_convertvector(dst, Eight32);
+    Blend16Lanes(mixed, Eight32{} + src, __builtin_convertvector(alpha, Eight32));
+    const Eight16 out = __builtin_convertvector(mixed, Eight16);
+    std::memcpy(row, &out, sizeof out);
+}
+
 // The HUD's case, transparent text straight onto a 16-bit memory bitmap.
 // Most of a glyph's box is empty or solid, eight pixels at a time; the
 // eights at its edges are blended whole as vectors, where an empty pixel
@@ -67,20 +83,18 @@ WIDE_VECTORS void PaintOver16(BITMAP* bmp, const TtfGlyph& g, int gx, int gy, SB
                 std::fill_n(row + c, 8, solid);
                 continue;
             }
-            Eight16 dst;
-            Eight8 alpha;
-            std::memcpy(&dst, row + c, sizeof dst);
-            std::memcpy(&alpha, cov + c, sizeof alpha);
-            Eight32 mixed = __builtin_convertvector(dst, Eight32);
-            Blend16Lanes(mixed, Eight32{} + src, __builtin_convertvector(alpha, Eight32));
-            const Eight16 out = __builtin_convertvector(mixed, Eight16);
-            std::memcpy(row + c, &out, sizeof out);
+            BlendEight(row + c, cov + c, src, 8);
         }
-        for (; c < part.right; ++c)
-            if (cov[c] == 255)
-                row[c] = solid;
-            else if (cov[c] != 0)
-                row[c] = Blend16(src, row[c], cov[c]);
+        // The last few: a whole eight when the row goes on that far, the
+        // lanes past the glyph blending to what is there.
+        if (c < part.right && gx + c + 8 <= bmp->w)
+            BlendEight(row + c, cov + c, src, part.right - c);
+        else
+            for (; c < part.right; ++c)
+                if (cov[c] == 255)
+                    row[c] = solid;
+                else if (cov[c] != 0)
+                    row[c] = Blend16(src, row[c], cov[c]);
     }
 }
 

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+constexpr int kCoveragePadding = 8; // bytes of zero after a glyph's coverage
+
 // One glyph rasterised at the font's current size.
 struct TtfGlyph {
     bool cached = false;           // rendered since the last size change
@@ -13,7 +15,7 @@ struct TtfGlyph {
     int rows = 0;                  // pixels
     int left = 0;                  // pixels from the pen to the first column
     int top = 0;                   // pixels from the baseline up to the first row
-    bool hasPixels = false;        // coverage holds width * rows bytes
+    bool hasPixels = false;        // coverage holds width * rows bytes (and zeros)
     std::vector<uint8_t> coverage; // row by row; 0 empty, 255 full
     int advanceX = 0;              // pixels
     int advanceY = 0;              // pixels

@@ -241,6 +241,32 @@ TEST_F(TtfTest, DrawingStopsAtTheFirstCharacterRightOfTheClip)
     set_clip_rect(bmp, 0, 0, bmp->w - 1, bmp->h - 1);
 }
 
+// Text cut by the right edge of a bitmap one row high, on a background of
+// many colours, gives that row of the same text drawn whole: the last few
+// pixels of a glyph row never reach past the bitmap (under the sanitizers
+// such a read would stop the test).
+TEST_F(TtfTest, TextCutByABitmapsRightEdgeMatchesTheSameTextDrawnWhole)
+{
+    ASSERT_EQ(ttf_set_font_size(font, 27), 0);
+    auto background = [](BITMAP* b, int top) {
+        for (int y = 0; y < b->h; ++y)
+            for (int x = 0; x < b->w; ++x)
+                putpixel(b, x, y, (x * 37 + (y + top) * 91) & 0xFFFF);
+    };
+    background(bmp, 0);
+    ttf_textout_aa(bmp, font, "MWg", 0, 0, white);
+    const int length = ttf_text_length(font, "MWg");
+    for (int w = length - 9; w <= length; ++w)
+        for (int row = 0; row < 32; ++row) {
+            BITMAP* strip = create_bitmap(w, 1);
+            background(strip, row);
+            ttf_textout_aa(strip, font, "MWg", 0, -row, white);
+            for (int x = 0; x < w; ++x)
+                ASSERT_EQ(getpixel(strip, x, 0), getpixel(bmp, x, row)) << "width " << w << ", row " << row << ", x " << x;
+            destroy_bitmap(strip);
+        }
+}
+
 TEST_F(TtfTest, LineBoxOutsideTheClipDrawsNothing)
 {
     ASSERT_EQ(ttf_set_font_size(font, 26), 0);
