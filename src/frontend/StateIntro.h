@@ -6,7 +6,7 @@
 struct BITMAP;
 
 // The title screen: Escape quits, Space or a click starts.
-class CStateIntro : public CState {
+class CStateIntro final : public CState {
 public:
     static CStateIntro* Instance();
 

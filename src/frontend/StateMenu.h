@@ -3,7 +3,7 @@
 
 // A state that exists but is never entered: the level-select screen runs
 // inside the play state instead.
-class CStateMenu : public CState {
+class CStateMenu final : public CState {
 public:
     static CStateMenu* Instance();
 

@@ -33,7 +33,7 @@ enum EGameMode {
 
 // The play state: a game in progress, its level, tunables, entities and
 // best scores. Its one object lives for the whole program.
-class CStatePlay : public CState {
+class CStatePlay final : public CState {
 public:
     static CStatePlay* Instance();
 
