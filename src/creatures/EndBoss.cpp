@@ -231,18 +231,12 @@ int RunEnd(const RowLooks& looks, int col, uint8_t look)
     return col;
 }
 
-// The first flickering cell from col on, or kCols.
+// The first flickering cell from col on, or kCols; flickering cells are
+// few, so whole runs of the other looks are passed over.
 int NextFlicker(const RowLooks& looks, int col)
 {
-    constexpr uint64_t kFlickerBits = 0x0101010101010101ull * kLookFlicker;
-    for (; col + 8 <= CEndBoss::kCols; col += 8) {
-        uint64_t eight;
-        std::memcpy(&eight, looks + col, sizeof eight);
-        if ((eight & kFlickerBits) != 0)
-            return col + std::countr_zero(eight & kFlickerBits) / 8;
-    }
     while (col < CEndBoss::kCols && looks[col] != kLookFlicker)
-        ++col;
+        col = RunEnd(looks, col, looks[col]);
     return col;
 }
 

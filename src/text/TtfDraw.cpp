@@ -127,10 +127,9 @@ public:
 private:
     void Put(int x, int y, int k) const
     {
-        if (m_direct16) {
-            uint16_t* p = reinterpret_cast<uint16_t*>(m_bmp->line[y]) + x;
-            *p = m_ramp ? static_cast<uint16_t>((*m_ramp)[k]) : k == 255 ? static_cast<uint16_t>(m_color)
-                                                                          : Blend16(m_color, *p, k);
+        // Transparent text on a 16-bit memory bitmap never comes here: PaintOver16 takes it.
+        if (m_direct16 && m_ramp) {
+            reinterpret_cast<uint16_t*>(m_bmp->line[y])[x] = static_cast<uint16_t>((*m_ramp)[k]);
         } else if (m_ramp) {
             putpixel(m_bmp, x, y, (*m_ramp)[k]);
         } else if (k == 255) {
