@@ -102,8 +102,8 @@ int CDisplay::DestroyBuffers()
 
 void CDisplay::Present()
 {
-    const int mx = mouse_x;
-    const int my = mouse_y;
+    const int mx = PointerX();
+    const int my = PointerY();
     cursorAngle = (cursorAngle - 4) & 255;
     if (cursorVisible && cursorSprite && backBuffer)
         rotate_sprite(backBuffer, cursorSprite, mx - cursorHalf, my - cursorHalf, itofix(cursorAngle));
@@ -130,7 +130,35 @@ void CDisplay::CapFrameRate()
 void CDisplay::ConfineMouse()
 {
     const int m = cursorHalf + 1;
-    set_mouse_range(m, m, kScreenW - m, kScreenH - m);
+    SetPointerRange(m, m, kScreenW - m, kScreenH - m);
+}
+
+ScreenFit::SPoint CDisplay::Pointer() const
+{
+    const ScreenFit::SPoint p = ScreenFit::OutputToFrame(mouse_x, mouse_y, picture, kScreenW, kScreenH);
+    const ScreenFit::SRect& r = pointerRange;
+    return {std::clamp(p.x, r.x, r.x + r.w - 1), std::clamp(p.y, r.y, r.y + r.h - 1)};
+}
+
+void CDisplay::SetPointerRange(int left, int top, int right, int bottom)
+{
+    left = std::clamp(left, 0, kScreenW - 1);
+    top = std::clamp(top, 0, kScreenH - 1);
+    right = std::clamp(right, left, kScreenW - 1);
+    bottom = std::clamp(bottom, top, kScreenH - 1);
+    pointerRange = {left, top, right - left + 1, bottom - top + 1};
+    SetLibraryMouseRange();
+}
+
+void CDisplay::SetLibraryMouseRange()
+{
+    set_mouse_range(0, 0, outputW - 1, outputH - 1);
+}
+
+void CDisplay::MovePointer(int x, int y)
+{
+    const ScreenFit::SPoint o = ScreenFit::FrameToOutput(x, y, picture, kScreenW, kScreenH);
+    position_mouse(o.x, o.y);
 }
 
 void CDisplay::SetWindowTitle(const char* title)

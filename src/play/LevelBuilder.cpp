@@ -63,7 +63,7 @@ int CLevelBuilder::Build()
     if (p.gameMode == kModeCrossfire)
         g_display.ConfineMouse();
     else
-        set_mouse_range(p.arenaLeft, p.arenaTop, p.arenaRight, p.arenaBottom);
+        g_display.SetPointerRange(p.arenaLeft, p.arenaTop, p.arenaRight, p.arenaBottom);
     PlacePlayers();
     p.ClearAll();
 

@@ -143,8 +143,8 @@ bool CLevelSelect::Pass()
         return false;
     }
     loop.BeginPass();
-    const int mx = mouse_x;
-    const int my = mouse_y;
+    const int mx = g_display.PointerX();
+    const int my = g_display.PointerY();
     SlideBar();
     if (BarOpen())
         PointAtOpenBar(mx, my);

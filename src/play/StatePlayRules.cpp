@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/Display.h"
 #include "app/GameApp.h"
 #include "app/TickTimer.h"
 #include "audio/Audio.h"
@@ -124,19 +125,21 @@ void CStatePlay::HandleCrossfireMouse(int kick)
     // The pointer repels player 1's puck; a held button switches one pair off.
     const int now = CTickTimer::Now();
     const int maxRepel = (kick >> 1) * 2;
-    const int dx = std::min(std::abs(static_cast<int>(playerFX[0]) - mouse_x) >> 2, maxRepel);
-    const int dy = std::min(std::abs(static_cast<int>(playerFY[0]) - mouse_y) >> 2, maxRepel);
+    const ScreenFit::SPoint pointer = g_display.Pointer();
+    const int mx = pointer.x, my = pointer.y;
+    const int dx = std::min(std::abs(static_cast<int>(playerFX[0]) - mx) >> 2, maxRepel);
+    const int dy = std::min(std::abs(static_cast<int>(playerFY[0]) - my) >> 2, maxRepel);
     if (!g_controls.Mouse(0, kInputPressed)) {
-        if (mouse_x < playerFX[0])
+        if (mx < playerFX[0])
             laserA[0] = now + dx;
-        if (playerFY[0] < mouse_y)
+        if (playerFY[0] < my)
             laserD[0] = now + dy;
         laserOn = true;
     }
     if (!g_controls.Mouse(2, kInputPressed)) {
-        if (playerFX[0] < mouse_x)
+        if (playerFX[0] < mx)
             laserC[0] = now + dx;
-        if (mouse_y < playerFY[0])
+        if (my < playerFY[0])
             laserB[0] = now + dy;
         laserOn = true;
     }
@@ -154,8 +157,9 @@ void CStatePlay::HandleLaserZapMouse(int kick)
     } else {
         laserOn = false;
     }
-    playerFX[0] = static_cast<float>((mouse_x + 2 * playerFX[0]) / 3.0);
-    playerFY[0] = static_cast<float>((mouse_y + 2 * playerFY[0]) / 3.0);
+    const ScreenFit::SPoint pointer = g_display.Pointer();
+    playerFX[0] = static_cast<float>((pointer.x + 2 * playerFX[0]) / 3.0);
+    playerFY[0] = static_cast<float>((pointer.y + 2 * playerFY[0]) / 3.0);
     playerX[0] = static_cast<int>(playerFX[0]);
     playerY[0] = static_cast<int>(playerFY[0]);
 }
@@ -218,8 +222,8 @@ void CStatePlay::UpdateWind()
 void CStatePlay::PowerReference(int p, int& x, int& y) const
 {
     if (p == 0 && gameMode == kModeLaserZap) {
-        x = mouse_x;
-        y = mouse_y;
+        x = g_display.PointerX();
+        y = g_display.PointerY();
     } else {
         x = playerX[p];
         y = playerY[p];

@@ -47,8 +47,9 @@ TEST_F(DisplayTest, PresentTurnsCursorAndCentresItOnTheMouse)
     display.SetPresentTarget(target);
     clear_to_color(display.backBuffer, makecol(0, 0, 255));
     display.SetCursorVisible(true);
-    position_mouse(15, 15); // no mouse driver: mouse_x stays where it is
-    const int mx = mouse_x, my = mouse_y;
+    mouse_x = 15;
+    mouse_y = 15;
+    const int mx = 15, my = 15;
     display.Present();
     EXPECT_EQ(display.cursorAngle, 252);
     // The cross arm runs through the mouse point and lands on the target.
@@ -72,14 +73,26 @@ struct CFakeMouse {
     static inline std::array<int, 4> range{};
 };
 
-TEST_F(DisplayTest, MouseIsHeldWhereTheWholeCursorStaysOnScreen)
+// The pointer is held in frame coordinates; the library is given the whole
+// output, so that it never stops the pointer short of the picture.
+TEST_F(DisplayTest, PointerIsHeldWhereTheWholeCursorStaysOnScreen)
 {
     CDisplay display;
     {
         CFakeMouse mouse;
         CFakeMouse::range = {};
         display.CreateBuffers();
-        EXPECT_EQ(CFakeMouse::range, (std::array<int, 4>{15, 15, 1009, 753}));
+        EXPECT_EQ(CFakeMouse::range, (std::array<int, 4>{0, 0, 1023, 767}));
+    }
+    struct SCase {
+        int mx, my, x, y;
+    };
+    for (const SCase& c : {SCase{0, 0, 15, 15}, SCase{14, 16, 15, 16}, SCase{15, 753, 15, 753},
+                           SCase{1009, 754, 1009, 753}, SCase{1010, 500, 1009, 500}, SCase{1023, 767, 1009, 753},
+                           SCase{-40, 900, 15, 753}}) {
+        mouse_x = c.mx;
+        mouse_y = c.my;
+        EXPECT_EQ(display.Pointer(), (ScreenFit::SPoint{c.x, c.y})) << c.mx << "," << c.my;
     }
     display.DestroyBuffers();
 }
