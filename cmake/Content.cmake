@@ -62,6 +62,15 @@ foreach(track r31 r32 r33 r34 r35 r36 r37 r38 r39 r40 rcoll)
   list(APPEND YK_CONTENT_OUTPUTS ${YK_DATA_DIR}/ogg/${track}.ogg)
 endforeach()
 
+# The window's own icon (_NET_WM_ICON), the desktop icon at 64 pixels.
+add_custom_command(
+  OUTPUT ${YK_DATA_DIR}/icon.png
+  COMMAND yk-art icons ${CMAKE_BINARY_DIR}/window-icon
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/window-icon/64x64/apps/yolvar-krandel.png ${YK_DATA_DIR}/icon.png
+  DEPENDS ${yk-art_FINGERPRINT}
+  COMMENT "Drawing the window icon")
+list(APPEND YK_CONTENT_OUTPUTS ${YK_DATA_DIR}/icon.png)
+
 add_custom_target(content ALL DEPENDS ${YK_CONTENT_OUTPUTS})
 # The data directory is complete only with the generated content.
 add_dependencies(data content)

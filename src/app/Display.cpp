@@ -1,15 +1,19 @@
 #include "app/Display.h"
 #include "app/ConfigFile.h"
 #include "app/Draw16.h"
+#include "app/Paths.h"
+#include "app/Settings.h"
 #include "app/SettingsFile.h"
+#include "app/XDesktop.h"
+#include "input/Controls.h"
 
 #include <allegro.h>
 #include <jpgalleg.h>
 #include <loadpng.h>
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
+#include <cstdint>
+#include <vector>
 
 CDisplay g_display;
 
@@ -17,57 +21,149 @@ namespace {
 // Linux stand-ins for the preferred fullscreen and windowed drivers.
 constexpr int kFullscreenDriver = GFX_XWINDOWS_FULLSCREEN;
 constexpr int kWindowedDriver = GFX_XWINDOWS;
+// The window's icon, drawn with the rest of the art.
+constexpr const char* kIconFile = "data\\icon.png";
+
+// The game's own window matches the desktop's pixels, so that the scaled
+// frame goes straight into the window's image without a second pass.
+int WindowDepth() { return desktop_color_depth() == 16 ? 16 : 32; }
 } // namespace
 
-int CDisplay::Init(const char* title, int width, int height, int depth, bool fullscreen)
+int CDisplay::Init(const char* windowTitle, int width, int height, int depth, bool wantFullscreen)
 {
-    fullscreen = ReadSettings();
+    wantFullscreen = ReadSettings();
     if (fullscreenOverride >= 0)
-        fullscreen = fullscreenOverride != 0; // this run only: the file keeps its value
+        wantFullscreen = fullscreenOverride != 0; // this run only: the file keeps its value
 
-    width = kScreenW;
-    height = kScreenH;
-    depth = 16;
-    set_color_depth(depth);
-    const int attempts[] = {fullscreen ? kFullscreenDriver : kWindowedDriver, GFX_AUTODETECT,
-                            kWindowedDriver};
-    bool ok = false;
-    for (int driver : attempts) {
-        if (set_gfx_mode(driver, width, height, 0, 0) == 0) {
-            ok = true;
-            break;
-        }
-    }
-    if (!ok) {
+    // The frame is 1024 x 768 in 16-bit colour whatever is asked.
+    (void)width, (void)height, (void)depth;
+    set_color_depth(16);
+    title = windowTitle;
+    if (!OpenMode(wantFullscreen)) {
         allegro_message("Error setting graphics mode\n%s\n", allegro_error);
         return 1;
     }
     backBuffer = nullptr;
     cursorSprite = nullptr;
-    // Asked for fullscreen, the library may still have fallen back to a
-    // window: what counts is what it opened.
-    if (gfx_driver && gfx_driver->windowed) {
-        SetWindowTitle(title);
-        set_display_switch_mode(SWITCH_BACKGROUND);
-    }
     jpgalleg_init();
     register_png_file_type();
+    SetWindowIcon();
     set_config_file("release");
     return 0;
 }
 
+bool CDisplay::OpenMode(bool wantFullscreen)
+{
+    bool ok = OpenWindow(wantFullscreen) || OpenFallback(wantFullscreen);
+    if (!ok)
+        return false;
+    // The window keeps its title in both modes; it runs on while in the
+    // background either way (a full-screen window is a window too).
+    SetWindowTitle(title.c_str());
+    set_display_switch_mode(SWITCH_BACKGROUND);
+    SetLibraryMouseRange();
+    XDesktop::TrackPointer();
+    return true;
+}
+
+bool CDisplay::OpenWindow(bool wantFullscreen)
+{
+    if (!XDesktop::Available())
+        return false;
+    const std::vector<XDesktop::SMonitor> monitors = XDesktop::Monitors();
+    std::vector<ScreenFit::SRect> areas;
+    int primary = -1;
+    for (const XDesktop::SMonitor& m : monitors) {
+        if (m.primary && primary < 0)
+            primary = static_cast<int>(areas.size());
+        areas.push_back(m.area);
+    }
+    const int chosen = ScreenFit::ChooseMonitor(areas, primary, XDesktop::PointerOnRoot());
+    if (chosen < 0)
+        return false;
+    const XDesktop::SMonitor& monitor = monitors[static_cast<size_t>(chosen)];
+    const ScreenFit::EScaling scaling =
+        g_settings.Is("scaling", "whole") ? ScreenFit::EScaling::kWhole : ScreenFit::EScaling::kFill;
+    const ScreenFit::SWindowPlan plan =
+        wantFullscreen ? ScreenFit::PlanFullscreen(monitor.area, kScreenW, kScreenH, scaling)
+                       : ScreenFit::PlanWindow(XDesktop::WorkArea(monitor.area), kScreenW, kScreenH,
+                                               g_settings.Number("windowscale", 0));
+    const ScreenFit::SPoint at{plan.window.x, plan.window.y};
+    XDesktop::PrepareWindow(wantFullscreen, at);
+    set_color_depth(WindowDepth());
+    const int failed = set_gfx_mode(kWindowedDriver, plan.window.w, plan.window.h, 0, 0);
+    set_color_depth(16); // everything the game draws stays 16-bit
+    if (failed)
+        return false;
+    XDesktop::SettleWindow(wantFullscreen, at);
+    clear_to_color(screen, 0); // the bars
+    fullscreen = wantFullscreen;
+    scaledScreen = true;
+    outputW = SCREEN_W;
+    outputH = SCREEN_H;
+    picture = plan.picture;
+    scaler.Prepare(kScreenW, kScreenH, picture.w, picture.h);
+    pacer.SetRate(CFramePacer::RateOf(g_settings.Text("maxfps"), monitor.refresh));
+    return true;
+}
+
+bool CDisplay::OpenFallback(bool wantFullscreen)
+{
+    set_color_depth(16);
+    const int attempts[] = {wantFullscreen ? kFullscreenDriver : kWindowedDriver, GFX_AUTODETECT, kWindowedDriver};
+    for (int driver : attempts)
+        if (set_gfx_mode(driver, kScreenW, kScreenH, 0, 0) == 0) {
+            // Asked for fullscreen, the library may still have fallen back to
+            // a window: what counts is what it opened.
+            fullscreen = gfx_driver && !gfx_driver->windowed;
+            scaledScreen = false;
+            outputW = kScreenW;
+            outputH = kScreenH;
+            picture = {0, 0, kScreenW, kScreenH};
+            pacer.SetRate(CFramePacer::RateOf(g_settings.Text("maxfps"), 0));
+            return true;
+        }
+    return false;
+}
+
+void CDisplay::ToggleFullscreen()
+{
+    const bool want = !fullscreen;
+    // Should neither mode open any more, the game goes on without a screen
+    // rather than ending in the middle of a run.
+    if (!OpenMode(want))
+        OpenMode(!want);
+    g_settings.Set("fullscreen", want ? "1" : "0");
+    g_settings.Save(kSettingsFile);
+}
+
+void CDisplay::SetWindowIcon()
+{
+    if (!XDesktop::Available())
+        return;
+    const int depth = get_color_depth();
+    set_color_depth(32); // keeps the picture's alpha
+    BITMAP* icon = load_bitmap(YkPath(kIconFile).c_str(), nullptr);
+    set_color_depth(depth);
+    if (!icon)
+        return;
+    std::vector<uint32_t> argb;
+    if (bitmap_color_depth(icon) == 32)
+        for (int y = 0; y < icon->h; ++y)
+            for (int x = 0; x < icon->w; ++x) {
+                const int c = getpixel(icon, x, y);
+                argb.push_back(static_cast<uint32_t>(geta32(c)) << 24 | static_cast<uint32_t>(getr32(c)) << 16 |
+                               static_cast<uint32_t>(getg32(c)) << 8 | static_cast<uint32_t>(getb32(c)));
+            }
+    XDesktop::SetIcon(icon->w, icon->h, argb);
+    destroy_bitmap(icon);
+}
+
 bool CDisplay::ReadSettings()
 {
-    OpenConfigFile(kSettingsFile);
     cursorVisible = false;
-    const bool fullscreen = get_config_int("game", "fullscreen", 1) != 0;
-    // Off unless the player asks: a laptop need not spin a core on the title.
-    maxFps = std::max(0, get_config_int("game", "maxfps", 0));
-    set_config_file("release");
-    // Both keys written back as read, so that they always exist after a run.
-    SettingsFile::Write(kSettingsFile, {{"game", "fullscreen", fullscreen ? "1" : "0"},
-                                        {"game", "maxfps", std::to_string(maxFps)}});
-    return fullscreen;
+    g_settings.Load(kSettingsFile);
+    return g_settings.Switch("fullscreen");
 }
 
 int CDisplay::CreateBuffers()
@@ -102,30 +198,37 @@ int CDisplay::DestroyBuffers()
 
 void CDisplay::Present()
 {
-    const int mx = PointerX();
-    const int my = PointerY();
+    if (g_controls.TakeFullscreenToggle())
+        ToggleFullscreen();
+    const ScreenFit::SPoint pointer = Pointer();
     cursorAngle = (cursorAngle - 4) & 255;
     if (cursorVisible && cursorSprite && backBuffer)
-        rotate_sprite(backBuffer, cursorSprite, mx - cursorHalf, my - cursorHalf, itofix(cursorAngle));
-    BITMAP* target = presentTarget ? presentTarget : screen;
-    if (target && backBuffer)
-        Draw16::Blit(backBuffer, target, 0, 0, 0, 0, kScreenW, kScreenH);
-    if (maxFps > 0)
-        CapFrameRate();
+        rotate_sprite(backBuffer, cursorSprite, pointer.x - cursorHalf, pointer.y - cursorHalf, itofix(cursorAngle));
+    const auto now = CFramePacer::Clock::now();
+    if (!pacer.Due(now))
+        return; // drawn again before the screen could show it: only the newest reaches it
+    pacer.Shown(now);
+    if (!backBuffer)
+        return;
+    if (presentTarget) {
+        Draw16::Blit(backBuffer, presentTarget, 0, 0, 0, 0, kScreenW, kScreenH);
+    } else if (scaledScreen && screen) {
+        const auto* src = reinterpret_cast<const uint16_t*>(backBuffer->line[0]);
+        const int srcPitch = static_cast<int>(backBuffer->line[1] - backBuffer->line[0]);
+        const int dstPitch = static_cast<int>(screen->line[1] - screen->line[0]);
+        if (bitmap_color_depth(screen) == 16)
+            scaler.Scale(src, srcPitch, reinterpret_cast<uint16_t*>(screen->line[picture.y]) + picture.x, dstPitch);
+        else
+            scaler.Scale(src, srcPitch, reinterpret_cast<uint32_t*>(screen->line[picture.y]) + picture.x, dstPitch);
+        XDesktop::Show(picture);
+    } else if (screen) {
+        Draw16::Blit(backBuffer, screen, 0, 0, 0, 0, kScreenW, kScreenH);
+    }
 }
 
-void CDisplay::CapFrameRate()
-{
-    using Clock = std::chrono::steady_clock;
-    const auto frame = std::chrono::nanoseconds(1'000'000'000LL / maxFps);
-    const auto now = Clock::now();
-    // After a stall (loading, a slow frame) the cap starts afresh rather
-    // than racing to catch up.
-    if (nextFrame < now - frame)
-        nextFrame = now;
-    nextFrame += frame;
-    std::this_thread::sleep_until(nextFrame);
-}
+bool CDisplay::FrameDue() const { return pacer.Due(CFramePacer::Clock::now()); }
+
+void CDisplay::WaitForFrame(const std::function<bool()>& wakeUp) const { pacer.WaitUntilDue(wakeUp); }
 
 void CDisplay::ConfineMouse()
 {

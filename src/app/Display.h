@@ -1,6 +1,9 @@
 #pragma once
-#include <chrono>
+#include <functional>
+#include <string>
 
+#include "app/FramePacer.h"
+#include "app/FrameScaler.h"
 #include "app/ScreenFit.h"
 
 struct BITMAP;
@@ -12,6 +15,13 @@ constexpr int kScreenH = 768;
 
 // The graphics mode, the back buffer every state draws into, and the
 // game's own spinning cursor.
+//
+// Full screen is a window the size of the monitor the game starts on, at
+// the monitor's own resolution, that asks the window manager for full
+// screen: the screen's mode is never switched and nothing is grabbed. A
+// window is the frame times a scale that fits the monitor. Either way the
+// 1024 x 768 frame is scaled when it is presented, and the pointer comes
+// back in frame coordinates.
 class CDisplay {
 public:
     static constexpr int kCursorSize = 29;
@@ -21,7 +31,15 @@ public:
     bool ReadSettings();
     int CreateBuffers();
     int DestroyBuffers();
+    // Draws the cursor and, when a frame is due, shows the back buffer.
     void Present();
+    // Whether the next Present would show its frame (the pace allows it).
+    bool FrameDue() const;
+    // Sleeps until a frame is due or wakeUp says so; the main loop's only wait.
+    void WaitForFrame(const std::function<bool()>& wakeUp) const;
+    // Full screen to window or back (F11, Alt+Enter), written to settings.ini.
+    void ToggleFullscreen();
+    bool IsFullscreen() const { return fullscreen; }
     void SetCursorVisible(bool visible) { cursorVisible = visible; }
     void ConfineMouse();
     void SetWindowTitle(const char* title);
@@ -41,7 +59,6 @@ public:
     void SetPresentTarget(BITMAP* target) { presentTarget = target; }
 
     int fullscreenOverride = -1;    // from the command line: -1 none, else this run only
-    int maxFps = 0;                 // settings.ini [game] maxfps: frames a second at most, 0 no cap
 
     BITMAP* backBuffer = nullptr;   // 1024 x 768 memory bitmap
     BITMAP* cursorSprite = nullptr; // 29 x 29, mask colour outside the ring
@@ -55,8 +72,16 @@ public:
     ScreenFit::SRect picture{0, 0, kScreenW, kScreenH};
     int outputW = kScreenW, outputH = kScreenH;
 
+    CFramePacer pacer; // no cap until a mode is open: headless runs present every frame
+
 private:
-    void CapFrameRate();
+    // Opens the game's own window for the mode, on the monitor under the
+    // pointer; false when it cannot be opened (or there is no X desktop).
+    bool OpenWindow(bool wantFullscreen);
+    // The library's modes in their old order, at the frame's own size.
+    bool OpenFallback(bool wantFullscreen);
+    bool OpenMode(bool wantFullscreen);
+    void SetWindowIcon();
     // The library's own range: the whole output, so that it never holds the
     // pointer short of the picture; the game's range is applied in frame
     // coordinates.
@@ -65,7 +90,10 @@ private:
     ScreenFit::SRect pointerRange{0, 0, kScreenW, kScreenH}; // x, y, w, h
 
     BITMAP* presentTarget = nullptr;
-    std::chrono::steady_clock::time_point nextFrame; // when the next capped frame may show
+    std::string title;
+    bool fullscreen = false;
+    bool scaledScreen = false; // the screen is the game's own window, shown through the scaler
+    CFrameScaler scaler;
 };
 
 extern CDisplay g_display;

@@ -9,6 +9,7 @@
 #include "app/Display.h"
 #include "app/State.h"
 #include "app/TickTimer.h"
+#include "app/XDesktop.h"
 #include "audio/Audio.h"
 #include "frontend/StateIntro.h"
 #include "input/Controls.h"
@@ -18,6 +19,8 @@ std::atomic<bool> CGameApp::closeRequested{false};
 
 int CGameApp::Init(const char* title, int width, int height, int depth, bool fullscreen)
 {
+    // Before the library opens its window: docks match it to the desktop entry by this.
+    XDesktop::SetClass(kWindowName, kWindowClass);
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
         std::fprintf(stderr, "%s: cannot start the Allegro library: %s\n", title,
                      allegro_error[0] ? allegro_error : "no system driver");
@@ -116,6 +119,13 @@ void CGameApp::RunFrame()
     if (CloseRequested()) {
         Quit(); // as leaving through the title: shut-down saves the settings
         return;
+    }
+    // Frames go out at the display's pace; until the next one is due the
+    // loop sleeps, waking at once for a tick.
+    if (!g_display.FrameDue()) {
+        g_display.WaitForFrame([] { return g_timer.Pending() || CloseRequested(); });
+        if (!g_display.FrameDue())
+            return;
     }
     Draw();
 }

@@ -9,6 +9,9 @@ class CState;
 class CGameApp {
 public:
     static constexpr const char* kTitle = "Yolvar Krandel";
+    // WM_CLASS, the same as StartupWMClass in the desktop entry.
+    static constexpr const char* kWindowName = "yolvar-krandel";
+    static constexpr const char* kWindowClass = "Yolvar-krandel";
     static constexpr int kExitStartFailed = 2;
 
     int Init(const char* title, int width, int height, int depth, bool fullscreen);

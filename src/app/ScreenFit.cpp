@@ -74,4 +74,34 @@ SPoint FrameToOutput(int fx, int fy, const SRect& picture, int frameW, int frame
     return {ToOutput(fx, picture.x, picture.w, frameW), ToOutput(fy, picture.y, picture.h, frameH)};
 }
 
+int ChooseMonitor(std::span<const SRect> monitors, int primary, std::optional<SPoint> pointer)
+{
+    if (pointer)
+        for (size_t i = 0; i < monitors.size(); ++i) {
+            const SRect& m = monitors[i];
+            if (pointer->x >= m.x && pointer->x < m.x + m.w && pointer->y >= m.y && pointer->y < m.y + m.h)
+                return static_cast<int>(i);
+        }
+    if (primary >= 0 && static_cast<size_t>(primary) < monitors.size())
+        return primary;
+    return monitors.empty() ? -1 : 0;
+}
+
+SWindowPlan PlanFullscreen(const SRect& monitor, int frameW, int frameH, EScaling scaling)
+{
+    return {monitor, FitPicture(monitor.w, monitor.h, frameW, frameH, scaling)};
+}
+
+SWindowPlan PlanWindow(const SRect& usable, int frameW, int frameH, double scale)
+{
+    if (scale <= 0)
+        scale = AutoWindowScale(usable.w, usable.h, frameW, frameH);
+    const SPoint size = ScaledSize(frameW, frameH, scale);
+    // Centred, but never above or left of the usable area: a window larger
+    // than it keeps its title bar on the screen.
+    const SRect window{usable.x + std::max(0, (usable.w - size.x) / 2), usable.y + std::max(0, (usable.h - size.y) / 2),
+                       size.x, size.y};
+    return {window, {0, 0, size.x, size.y}};
+}
+
 } // namespace ScreenFit

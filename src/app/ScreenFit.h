@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+#include <span>
 
 // The arithmetic of showing the 1024 x 768 frame on a screen of another
 // size: where the picture goes, how large a window is, and how a pointer
@@ -41,5 +43,22 @@ SPoint OutputToFrame(int ox, int oy, const SRect& picture, int frameW, int frame
 // A frame pixel to the output pixel under its centre, so that (at a scale
 // of 1 or more) OutputToFrame brings it back.
 SPoint FrameToOutput(int fx, int fy, const SRect& picture, int frameW, int frameH);
+
+// The monitor to open on: the one under the pointer, else the primary
+// one, else the first. -1 when there is none.
+int ChooseMonitor(std::span<const SRect> monitors, int primary, std::optional<SPoint> pointer);
+
+// A window to open: where on the root window and how large, and where the
+// frame shows inside it.
+struct SWindowPlan {
+    SRect window;
+    SRect picture;
+    bool operator==(const SWindowPlan&) const = default;
+};
+// Fullscreen: the whole monitor, the picture fitted into it.
+SWindowPlan PlanFullscreen(const SRect& monitor, int frameW, int frameH, EScaling scaling);
+// A window of the frame's size times scale (0: the automatic scale for the
+// usable area), centred in that area; the picture fills it.
+SWindowPlan PlanWindow(const SRect& usable, int frameW, int frameH, double scale);
 
 } // namespace ScreenFit

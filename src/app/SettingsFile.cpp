@@ -19,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool HoldsAlready(const char* path, std::initializer_list<Value> values)
+bool HoldsAlready(const char* path, std::span<const Value> values)
 {
     push_config_state();
     OpenConfigFile(path); // read only: nothing is set, so nothing is flushed
@@ -66,7 +66,7 @@ bool CopySeparated(const std::string& from, const std::string& to)
 
 } // namespace
 
-bool Write(const char* name, std::initializer_list<Value> values)
+bool Write(const char* name, std::span<const Value> values)
 {
     std::error_code ec;
     // A link is followed, so that a settings file kept elsewhere stays there.

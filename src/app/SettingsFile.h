@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <span>
 #include <string>
 
 // settings.ini, in the working folder: section "game" (the display) and
@@ -24,7 +25,11 @@ struct Value {
 // Gives PATH these values in Allegro's configuration format, keeping every
 // other key and line it holds. True when the file holds them afterwards.
 // Leaves the library's current configuration as it found it.
-bool Write(const char* path, std::initializer_list<Value> values);
+bool Write(const char* path, std::span<const Value> values);
+inline bool Write(const char* path, std::initializer_list<Value> values)
+{
+    return Write(path, std::span<const Value>(values.begin(), values.size()));
+}
 
 // Test seam: called with the temporary file's name once it is complete and
 // before it replaces the old file (the moment a kill would hurt most).

@@ -126,15 +126,29 @@ void CControls::Poll()
         mouseState[1] = Advance(mouseState[1], (b & 3) == 3);
         mouseState[2] = Advance(mouseState[2], b & 2);
     }
-    if (useKeyboard)
-        for (int slot = 0; slot < kKeySlots; ++slot)
-            keyState[slot] = Advance(keyState[slot], key[KeyOfSlot(slot)] != 0);
+    if (useKeyboard) {
+        const bool alt = key[KEY_ALT] != 0;
+        for (int slot = 0; slot < kKeySlots; ++slot) {
+            const int code = KeyOfSlot(slot);
+            keyState[slot] = Advance(keyState[slot], key[code] != 0 && !(alt && code == KEY_ENTER));
+        }
+        const bool toggle = key[KEY_F11] || (alt && key[KEY_ENTER]);
+        toggleRequested = toggleRequested || (toggle && !toggleHeld);
+        toggleHeld = toggle;
+    }
     if (numJoysticks > 0) {
         poll_joystick();
         for (int j = 0; j < numJoysticks && j < kJoysticks; ++j)
             for (int b = 0; b < kJoyButtons; ++b)
                 joyButtons[j][b] = Advance(joyButtons[j][b], b < joy[j].num_buttons && joy[j].button[b].b);
     }
+}
+
+bool CControls::TakeFullscreenToggle()
+{
+    const bool requested = toggleRequested;
+    toggleRequested = false;
+    return requested;
 }
 
 bool CControls::IsActive(const CControlBinding& binding) const

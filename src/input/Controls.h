@@ -31,6 +31,11 @@ public:
     // Allegro key code held in a keyboard slot.
     static int KeyOfSlot(int slot);
 
+    // F11 or Alt+Enter pressed since the last call: full screen to window
+    // or back, at any moment (the display asks once a frame). Enter with
+    // Alt held is not Enter to the game, so that it never also chooses.
+    bool TakeFullscreenToggle();
+
     // Convenience for the states: is this Allegro key in this state?
     bool Key(int keyCode, int state) const;
     bool Mouse(int slot, int state) const { return IsActive({kDeviceMouse, slot, state}); }
@@ -41,6 +46,10 @@ public:
     int joyButtons[kJoysticks][kJoyButtons] = {};
     int keyState[kKeySlots] = {};
     int mouseState[kMouseSlots] = {};
+
+private:
+    bool toggleHeld = false;      // F11 or Alt+Enter down at the latest poll
+    bool toggleRequested = false; // a press not yet taken
 };
 
 extern CControls g_controls;

@@ -134,7 +134,7 @@ TEST_F(KillAndWriteTest, AKeyAddedToAHandWrittenFileLandsInItsOwnSection)
     CDisplay().ReadSettings();
     CDisplay().ReadSettings();
     EXPECT_EQ(writes, 1);
-    EXPECT_EQ(Setting("game", "maxfps"), "0");
+    EXPECT_EQ(Setting("game", "maxfps"), "display");
     EXPECT_EQ(Setting("mine", "maxfps"), "(none)");
     EXPECT_EQ(Setting("mine", "kept"), "7");
 }

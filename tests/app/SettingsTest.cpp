@@ -1,0 +1,115 @@
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/Settings.h"
+#include "app/SettingsFile.h"
+#include "support/TempDir.h"
+
+namespace {
+
+class SettingsTest : public TempDirTest {
+protected:
+    std::string Stored(const char* section, const char* key)
+    {
+        set_config_file(kSettingsFile);
+        std::string value = get_config_string(section, key, "(none)");
+        set_config_file("release");
+        return value;
+    }
+};
+
+// A value of every row other than its default, in the row's own form.
+std::string OtherValue(const SSettingRow& row)
+{
+    switch (row.type) {
+    case ESettingType::kSwitch:
+        return std::string(row.defaultValue) == "1" ? "0" : "1";
+    case ESettingType::kChoice:
+        return Settings::Words(row).back();
+    case ESettingType::kNumber:
+        return std::to_string(static_cast<int>(row.high));
+    }
+    return "";
+}
+
+TEST_F(SettingsTest, EveryRowIsWrittenAtItsDefaultAndKeepsAnotherValueThroughAWriteAndARead)
+{
+    CSettings settings;
+    settings.Load(kSettingsFile); // no file yet
+    for (const SSettingRow& row : Settings::Rows()) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(Stored(row.section, row.name), row.defaultValue);
+        EXPECT_EQ(settings.Text(row.name), row.defaultValue);
+        EXPECT_TRUE(Settings::Normalise(row, row.defaultValue)) << "the default is a value the row takes";
+        EXPECT_STRNE(row.help, "");
+        ASSERT_TRUE(settings.Set(row.name, OtherValue(row)));
+    }
+    ASSERT_TRUE(settings.Save(kSettingsFile));
+    CSettings again;
+    again.Load(kSettingsFile);
+    for (const SSettingRow& row : Settings::Rows())
+        EXPECT_EQ(again.Text(row.name), OtherValue(row)) << row.name;
+}
+
+TEST_F(SettingsTest, ValuesAreReadInTheRowsOwnFormOrRefused)
+{
+    struct SCase {
+        const char* name;
+        const char* text;
+        const char* value; // nullptr: refused
+    };
+    const SCase cases[] = {
+        {"fullscreen", "5", "1"},       {"fullscreen", "0", "0"},        {"fullscreen", "yes", "0"},
+        {"scaling", "fill", "fill"},    {"scaling", " whole ", "whole"}, {"scaling", "Fill", nullptr},
+        {"scaling", "", nullptr},       {"windowscale", "auto", "auto"}, {"windowscale", "1.5", "1.5"},
+        {"windowscale", "1.7", "1.5"},  {"windowscale", "2", "2"},       {"windowscale", "20", "8"},
+        {"windowscale", "0", "1"},      {"windowscale", "big", nullptr}, {"windowscale", "2x", nullptr},
+        {"windowscale", "nan", nullptr}, {"maxfps", "display", "display"}, {"maxfps", "0", "0"},
+        {"maxfps", "144", "144"},       {"maxfps", "59.7", "60"},        {"maxfps", "-5", "0"},
+        {"maxfps", "", nullptr},
+    };
+    for (const SCase& c : cases) {
+        const SSettingRow* row = Settings::Find(c.name);
+        ASSERT_NE(row, nullptr) << c.name;
+        const auto value = Settings::Normalise(*row, c.text);
+        if (c.value)
+            EXPECT_EQ(value, std::string(c.value)) << c.name << " = " << c.text;
+        else
+            EXPECT_FALSE(value) << c.name << " = " << c.text;
+    }
+}
+
+TEST_F(SettingsTest, ABrokenValueKeepsTheDefaultSaysSoOnceAndIsWrittenRight)
+{
+    WriteFile(kSettingsFile, "[game]\nwindowscale = huge\nscaling = whole\n[mine]\nkept = 1\n");
+    testing::internal::CaptureStderr();
+    CSettings settings;
+    settings.Load(kSettingsFile);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(settings.Text("windowscale"), "auto");
+    EXPECT_EQ(settings.Text("scaling"), "whole");
+    EXPECT_NE(said.find("windowscale = \"huge\" is not auto or a number from 1 to 8; using auto"), std::string::npos)
+        << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+    EXPECT_EQ(Stored("game", "windowscale"), "auto");
+    EXPECT_EQ(Stored("mine", "kept"), "1");
+}
+
+// The version before scaling wrote "maxfps = 0" into every file without the
+// player asking; a file of that version gets the monitor's pace.
+TEST_F(SettingsTest, AnUncappedPaceWrittenBeforeScalingExistedBecomesTheDisplays)
+{
+    WriteFile(kSettingsFile, "[game]\nfullscreen = 1\nmaxfps = 0\n");
+    CSettings settings;
+    settings.Load(kSettingsFile);
+    EXPECT_EQ(settings.Text("maxfps"), "display");
+    EXPECT_EQ(Stored("game", "maxfps"), "display");
+
+    WriteFile(kSettingsFile, "[game]\nfullscreen = 1\nscaling = fill\nmaxfps = 0\n");
+    settings.Load(kSettingsFile);
+    EXPECT_EQ(settings.Text("maxfps"), "0");
+}
+
+} // namespace
