@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 CDisplay g_display;
@@ -96,7 +97,10 @@ bool CDisplay::OpenWindow(bool wantFullscreen)
     if (failed)
         return false;
     XDesktop::SettleWindow(wantFullscreen, at);
-    clear_to_color(screen, 0); // the bars
+    // The bars: black in the window's image, as the window already shows
+    // them (its background is black), so nothing needs sending yet.
+    for (int y = 0; y < SCREEN_H; ++y)
+        std::memset(screen->line[y], 0, static_cast<size_t>(SCREEN_W) * ((bitmap_color_depth(screen) + 7) / 8));
     fullscreen = wantFullscreen;
     scaledScreen = true;
     outputW = SCREEN_W;

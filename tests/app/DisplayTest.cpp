@@ -94,6 +94,15 @@ TEST_F(DisplayTest, PointerIsHeldWhereTheWholeCursorStaysOnScreen)
         mouse_y = c.my;
         EXPECT_EQ(display.Pointer(), (ScreenFit::SPoint{c.x, c.y})) << c.mx << "," << c.my;
     }
+    // On a 1920 x 1080 screen: the bars count at the frame's edges, and the
+    // range still holds in frame coordinates.
+    display.picture = {240, 0, 1440, 1080};
+    for (const SCase& c : {SCase{0, 0, 15, 15}, SCase{960, 540, 512, 384}, SCase{1919, 1079, 1009, 753},
+                           SCase{261, 21, 15, 15}, SCase{262, 22, 16, 16}, SCase{1653, 1058, 1005, 752}}) {
+        mouse_x = c.mx;
+        mouse_y = c.my;
+        EXPECT_EQ(display.Pointer(), (ScreenFit::SPoint{c.x, c.y})) << c.mx << "," << c.my << " on 1920 x 1080";
+    }
     display.DestroyBuffers();
 }
 

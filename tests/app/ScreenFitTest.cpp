@@ -48,6 +48,47 @@ TEST(ScreenFitTest, AutoWindowScaleIsTheLargestWholeFactorThatFitsAtLeastOne)
     EXPECT_EQ(ScreenFit::ScaledSize(1024, 768, 2), (SPoint{2048, 1536}));
 }
 
+TEST(ScreenFitTest, TheMonitorUnderThePointerElseThePrimaryElseTheFirst)
+{
+    const SRect two[] = {{0, 0, 1920, 1080}, {1920, 0, 3840, 2160}};
+    struct SCase {
+        int primary;
+        std::optional<SPoint> pointer;
+        int chosen;
+    };
+    for (const SCase& c : {SCase{0, SPoint{2000, 10}, 1}, SCase{1, SPoint{1919, 1079}, 0}, SCase{0, SPoint{1920, 0}, 1},
+                           SCase{1, SPoint{100, 1500}, 1}, SCase{1, std::nullopt, 1}, SCase{-1, std::nullopt, 0},
+                           SCase{5, SPoint{-1, -1}, 0}})
+        EXPECT_EQ(ScreenFit::ChooseMonitor(two, c.primary, c.pointer), c.chosen)
+            << c.primary << (c.pointer ? " with a pointer" : " without a pointer");
+    EXPECT_EQ(ScreenFit::ChooseMonitor({}, 0, SPoint{0, 0}), -1);
+}
+
+TEST(ScreenFitTest, FullScreenCoversItsMonitorAWindowIsCentredInTheUsableArea)
+{
+    using ScreenFit::SWindowPlan;
+    EXPECT_EQ(ScreenFit::PlanFullscreen({1920, 0, 3840, 2160}, 1024, 768, EScaling::kFill),
+              (SWindowPlan{{1920, 0, 3840, 2160}, {480, 0, 2880, 2160}}));
+    EXPECT_EQ(ScreenFit::PlanFullscreen({0, 0, 1920, 1080}, 1024, 768, EScaling::kWhole),
+              (SWindowPlan{{0, 0, 1920, 1080}, {448, 156, 1024, 768}}));
+    struct SCase {
+        SRect usable;
+        double scale;
+        SRect window;
+    };
+    const SCase cases[] = {
+        {{0, 0, 3840, 2130}, 0, {896, 297, 2048, 1536}},  // auto: 2
+        {{0, 30, 1920, 1050}, 0, {448, 171, 1024, 768}},  // auto: 1, below a panel
+        {{1920, 0, 1920, 1080}, 1.5, {2112, 0, 1536, 1152}}, // larger than the area: kept on it
+        {{0, 0, 800, 600}, 0, {0, 0, 1024, 768}},
+    };
+    for (const SCase& c : cases) {
+        const SWindowPlan plan = ScreenFit::PlanWindow(c.usable, 1024, 768, c.scale);
+        EXPECT_EQ(plan.window, c.window) << c.usable.w << "x" << c.usable.h << " at " << c.scale;
+        EXPECT_EQ(plan.picture, (SRect{0, 0, c.window.w, c.window.h})) << "the picture fills a window";
+    }
+}
+
 TEST(ScreenFitTest, OutputPositionsMapToTheFramePixelUnderThemBarsToTheNearestEdge)
 {
     const SRect fill{240, 0, 1440, 1080}; // 1920 x 1080

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/FramePacer.h"
 #include "app/Settings.h"
 #include "app/SettingsFile.h"
 #include "support/TempDir.h"
@@ -51,6 +52,21 @@ TEST_F(SettingsTest, EveryRowIsWrittenAtItsDefaultAndKeepsAnotherValueThroughAWr
     again.Load(kSettingsFile);
     for (const SSettingRow& row : Settings::Rows())
         EXPECT_EQ(again.Text(row.name), OtherValue(row)) << row.name;
+}
+
+// What a new player gets: full screen, the largest fit, the automatic
+// window scale, and frames at the monitor's pace (60 a second when the
+// monitor does not say).
+TEST_F(SettingsTest, ANewPlayerPlaysFullScreenFilledAtTheDisplaysPace)
+{
+    CSettings settings;
+    settings.Load(kSettingsFile);
+    EXPECT_TRUE(settings.Switch("fullscreen"));
+    EXPECT_TRUE(settings.Is("scaling", "fill"));
+    EXPECT_TRUE(settings.Is("windowscale", "auto"));
+    EXPECT_EQ(settings.Number("windowscale", 0), 0) << "auto is no number";
+    EXPECT_DOUBLE_EQ(CFramePacer::RateOf(settings.Text("maxfps"), 0), 60);
+    EXPECT_DOUBLE_EQ(CFramePacer::RateOf(settings.Text("maxfps"), 144), 144);
 }
 
 TEST_F(SettingsTest, ValuesAreReadInTheRowsOwnFormOrRefused)

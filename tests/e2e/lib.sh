@@ -10,9 +10,11 @@ mkdir -p "$YK_OUT"
 E2E_HOME="$(mktemp -d /tmp/yk-e2e-XXXXXX)"
 XVFB_PID=""
 GAME_PID=""
+WM_PID=""
 
 e2e_cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
+  [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
   rm -rf "$E2E_HOME"
 }
@@ -20,12 +22,12 @@ trap e2e_cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-start_x() {
+start_x() { # [WIDTHxHEIGHT]
   # The server takes the first free display itself and names it, so that
   # tests started at the same moment never share one.
   local named="$E2E_HOME/xdisplay"
   : >"$named"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$named" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${1:-1280x1024}x24" -nolisten tcp 3>"$named" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do
     [ -s "$named" ] && break
@@ -35,6 +37,50 @@ start_x() {
   [ -s "$named" ] || fail "the X server named no display"
   export DISPLAY=":$(head -n1 "$named")"
   xdpyinfo >/dev/null 2>&1 || fail "the X server on $DISPLAY does not answer"
+}
+
+# A real window manager, as on a desktop; waits until it manages windows.
+start_wm() {
+  openbox --sm-disable >"$E2E_HOME/openbox.log" 2>&1 &
+  WM_PID=$!
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  fail "openbox did not start: $(cat "$E2E_HOME/openbox.log")"
+}
+
+# Ends the game (if it runs), the window manager and the X server, so that
+# a test can start another server of another size.
+stop_x() {
+  local pid
+  for pid in "$GAME_PID" "$WM_PID" "$XVFB_PID"; do
+    [ -n "$pid" ] && { kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; }
+  done
+  GAME_PID="" WM_PID="" XVFB_PID=""
+}
+
+# The bounding box of what is not black on a screenshot: WxH+X+Y.
+picture_rect() { convert "$YK_OUT/$1.png" -fuzz 2% -format '%@' info:; }
+
+# The picture on a screenshot: 4:3 within a pixel, centred within a pixel,
+# filling the height or the width.
+check_picture() { # NAME SCREEN-W SCREEN-H (the screenshot taken already)
+  local rect w h x y
+  rect=$(picture_rect "$1")
+  IFS='x+' read -r w h x y <<<"$rect"
+  awk -v w="$w" -v h="$h" -v x="$x" -v y="$y" -v W="$2" -v H="$3" 'BEGIN {
+    ok = (w * 3 - h * 4 <= 4 && h * 4 - w * 3 <= 4) && (x - (W - w - x) <= 1 && (W - w - x) - x <= 1) &&
+         (y - (H - h - y) <= 1 && (H - h - y) - y <= 1) && (w == W || h == H)
+    exit ok ? 0 : 1 }' || fail "$1: the picture is $rect on ${2}x$3"
+  echo "$1: picture $rect on ${2}x$3"
+}
+
+# A point of the frame on the screen, from the picture's rectangle.
+to_screen() { # RECT X Y
+  local w h x y
+  IFS='x+' read -r w h x y <<<"$1"
+  echo "$((x + ($2 * w + w / 2) / 1024)) $((y + ($3 * h + h / 2) / 768))"
 }
 
 # A game home as ./yk play makes it: data linked in, windowed settings.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # --help and --version answer without a window; anything unknown gets one
 # line of usage on stderr and exit code 2; --windowed and --fullscreen
-# override settings.ini for one run without changing it. When fullscreen
-# modes fail, the window the game falls back to still gets its title.
+# override settings.ini for one run without changing it. When the game's
+# own window cannot be opened, the library's plain window it falls back to
+# still gets its title.
 source "$(dirname "$0")/lib.sh"
 
 for arg in --help --version; do
@@ -28,23 +29,27 @@ run_with() { # ARG SETTING: starts, waits for the title picture, quits with Esca
   sleep 2
   kill -0 "$GAME_PID" || fail "$1: the game exited: $(cat "$E2E_HOME/stderr.log")"
 }
+size_of() { xdotool getwindowgeometry "$1" | awk '/Geometry/ {print $2}'; }
 quit_game() {
-  "$YK_WM_DELETE" "$(xwininfo -root -tree | awk '/1024x768/ {print $1; exit}')"
+  "$YK_WM_DELETE" "$(title_window)"
   wait_game_exit
   [ "$GAME_EXIT" = 0 ] || fail "exit code $GAME_EXIT"
 }
 
 run_with --windowed 1
 [ -n "$(title_window)" ] || fail "--windowed opened no titled window"
+[ "$(size_of "$(title_window)")" = 1024x768 ] || fail "--windowed: window is $(size_of "$(title_window)")"
 quit_game
 grep -qE '^fullscreen *= *1$' "$E2E_HOME/settings.ini" || fail "--windowed was written back"
 
 run_with --fullscreen 0
-[ -z "$(title_window)" ] || fail "--fullscreen opened a titled window"
+[ -n "$(title_window)" ] || fail "--fullscreen opened no titled window"
+[ "$(size_of "$(title_window)")" = 1280x1024 ] || fail "--fullscreen: window is $(size_of "$(title_window)"), not the screen"
 quit_game
 grep -qE '^fullscreen *= *0$' "$E2E_HOME/settings.ini" || fail "--fullscreen was written back"
 
 PRELOAD="$YK_FAIL_FULLSCREEN" run_with "" 1
 [ -n "$(title_window)" ] || fail "the fallback window has no title"
+[ "$(size_of "$(title_window)")" = 1024x768 ] || fail "the fallback window is $(size_of "$(title_window)")"
 quit_game
 echo ok

@@ -26,9 +26,9 @@ keys() { grep -oE '^[A-Za-z0-9_]+ *=' "$E2E_HOME/settings.ini" | tr -d ' =' | so
 check_settings() { # STAGE
   local f="$E2E_HOME/settings.ini" key
   [ -s "$f" ] || fail "$1: settings.ini missing or empty"
-  grep -vqE '^(\[[a-z]+\]|[A-Za-z0-9_]+ *= *[A-Za-z0-9_-]*|)$' "$f" && fail "$1: settings.ini has a broken line: $(cat "$f")"
+  grep -vqE '^(\[[a-z]+\]|[A-Za-z0-9_]+ *= *[A-Za-z0-9_.-]*|)$' "$f" && fail "$1: settings.ini has a broken line: $(cat "$f")"
   for key in $keys_before; do
-    grep -qE "^$key *= *[A-Z0-9_-]+$" "$f" || fail "$1: settings.ini lost $key: $(cat "$f")"
+    grep -qE "^$key *= *[A-Za-z0-9_.-]+$" "$f" || fail "$1: settings.ini lost $key: $(cat "$f")"
   done
   grep -q '^mine *= *7$' "$f" || fail "$1: settings.ini lost the player's own line: $(cat "$f")"
 }

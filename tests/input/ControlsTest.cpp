@@ -57,6 +57,29 @@ TEST_F(ControlsTest, PressedBindingIsFalseWhileHeld)
     EXPECT_TRUE(controls.Key(KEY_LEFT, kInputHeld));
 }
 
+// F11 and Alt+Enter each switch full screen once a press, taken once; Enter
+// with Alt held is not Enter to the game (it would also choose a system).
+TEST_F(ControlsTest, FullscreenKeysAskOncePerPressAndAltEnterIsNoEnter)
+{
+    EXPECT_FALSE(controls.TakeFullscreenToggle());
+    PollKey(KEY_F11, true);
+    PollKey(KEY_F11, true);
+    EXPECT_TRUE(controls.TakeFullscreenToggle());
+    EXPECT_FALSE(controls.TakeFullscreenToggle()) << "taken once";
+    PollKey(KEY_F11, false);
+    EXPECT_FALSE(controls.TakeFullscreenToggle());
+
+    key[KEY_ALT] = 1;
+    EXPECT_EQ(PollKey(KEY_ENTER, true), kInputUp);
+    EXPECT_TRUE(controls.TakeFullscreenToggle());
+    EXPECT_EQ(PollKey(KEY_ENTER, true), kInputUp);
+    EXPECT_FALSE(controls.TakeFullscreenToggle()) << "held, not pressed again";
+    key[KEY_ALT] = 0;
+    PollKey(KEY_ENTER, false);
+    EXPECT_EQ(PollKey(KEY_ENTER, true), kInputPressed) << "Enter alone is Enter";
+    EXPECT_FALSE(controls.TakeFullscreenToggle());
+}
+
 TEST_F(ControlsTest, BothMouseButtonsMakeAllThreeSlotsJustPressed)
 {
     mouse_b = 3;
