@@ -12,7 +12,7 @@ source "$ROOT/tests/e2e/lib.sh"
 SECS="${1:-3}"
 
 PROBE="$E2E_HOME/present_probe.so" BARE="$E2E_HOME/bare_present"
-gcc -shared -fPIC -O2 -o "$PROBE" "$HERE/present_probe.c" $(pkg-config --cflags allegro) -ldl
+gcc -shared -fPIC -O2 -o "$PROBE" "$HERE/present_probe.c" -ldl
 gcc -O2 -o "$BARE" "$HERE/bare_present.c" $(pkg-config --cflags --libs allegro)
 export YK_PROBE_OUT="$E2E_HOME/probe" YK_PROBE_RESET="$E2E_HOME/probe-reset"
 
@@ -32,6 +32,8 @@ rss() { awk '/^VmRSS:/ { printf "%.1f", $2 / 1024 }' "/proc/$GAME_PID/status"; }
 
 start_x
 make_home
+# Uncapped, in a plain 1024 x 768 window: the cost of a frame, not the pace.
+printf '[game]\nfullscreen = 0\nscaling = fill\nmaxfps = 0\n' > "$E2E_HOME/settings.ini"
 # Every quadrant open: the circulatory, respiratory and digestive systems done.
 { echo '[scores]'; for i in $(seq 0 38); do
     case $i in 35|36|38) v=1 ;; *) v=0 ;; esac; echo "$i = $v"; done
@@ -117,3 +119,79 @@ awk -v a="$bare_before" -v b="$bare_after" 'BEGIN { if (a > 1.1 * b || b > 1.1 *
 echo "longest frame gap around a restart (Space in level 1): $restart_gap ms"
 echo "longest frame gap around a level change (1 to 2):     $change_gap ms"
 echo "resident memory: title $title_rss MiB, level 1 $play_rss MiB"
+
+# Full screen on today's monitors, with a window manager: uncapped, against
+# a bare loop that presents a picture of the scaled size without scaling
+# (before and after the game); then, with the default settings (paced to
+# the display), how much of a core the game and the X server use.
+ln -sfn "$YK_DATA" "$E2E_HOME/data"
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+cpu() { # PID...: per cent of a core each over SECS seconds, in one line
+  local before=() after=() pid i=0 hz; hz=$(getconf CLK_TCK)
+  for pid in "$@"; do before+=("$(ticks "$pid")"); done
+  sleep "$SECS"
+  for pid in "$@"; do after+=("$(ticks "$pid")"); done
+  for pid in "$@"; do
+    printf '%s%%  ' "$(( (after[i] - before[i]) * 100 / (SECS * hz) ))"; i=$((i + 1))
+  done
+}
+launch_full() { # the game full screen; sets rect (the picture on the screen)
+  (cd "$E2E_HOME" && LD_PRELOAD="$PROBE" exec "$YK_BIN") >"$E2E_HOME/stdout.log" 2>"$E2E_HOME/stderr.log" &
+  GAME_PID=$!
+  win=$(wait_window)
+  sleep 2
+  screenshot probe-full
+  rect=$(picture_rect probe-full)
+  read -r px py <<<"$(to_screen "$rect" 512 700)"
+  xdotool mousemove "$px" "$py"
+  sleep 0.5
+}
+full_level() { # to level 1, through the level select
+  xdotool windowfocus --sync "$win" 2>/dev/null || true
+  press space; sleep 1.5
+  read -r px py <<<"$(to_screen "$rect" 250 200)"
+  xdotool mousemove "$px" "$py"; sleep 0.5; click; sleep 4
+}
+full=()
+for size in 1920x1080 3840x2160; do
+  stop_x
+  start_x "$size"
+  start_wm
+  IFS=x read -r W H <<<"$size"
+  read -r PW PH <<<"$(awk -v w="$W" -v h="$H" 'BEGIN { if (w * 3 > h * 4) printf "%d %d", int(h * 4 / 3 + 0.5), h;
+                                                     else printf "%d %d", w, int(w * 3 / 4 + 0.5) }')"
+  floor() {
+    LD_PRELOAD="$PROBE" "$BARE" $((SECS + 2)) "$W" "$H" "$PW" "$PH" &
+    local pid=$!
+    sleep 1
+    rate
+    wait "$pid"
+    rm -f "$YK_PROBE_OUT"
+  }
+  fb=$(floor)
+  printf '[game]\nfullscreen = 1\nscaling = fill\nmaxfps = 0\n' > "$E2E_HOME/settings.ini"
+  launch_full
+  ft=$(rate)
+  full_level
+  fl=$(rate)
+  quit
+  fa=$(floor)
+  fb2=$(( (fb + fa) / 2 ))
+  full+=("$(printf 'full screen %-9s title %5s fps, level 1 %5s fps; bare %sx%s picture %s fps (%s before, %s after): %.2f and %.2f' \
+    "$size" "$ft" "$fl" "$PW" "$PH" "$fb2" "$fb" "$fa" "$(awk -v a="$ft" -v b="$fb2" 'BEGIN { print b ? a / b : 0 }')" \
+    "$(awk -v a="$fl" -v b="$fb2" 'BEGIN { print b ? a / b : 0 }')")")
+done
+stop_x
+start_x 1920x1080
+start_wm
+rm -f "$E2E_HOME/settings.ini" # the defaults: full screen at the display's pace
+launch_full
+xpid=$XVFB_PID
+title_cpu=$(cpu "$GAME_PID" "$xpid")
+full_level
+level_cpu=$(cpu "$GAME_PID" "$xpid")
+quit
+echo "full screen, uncapped (maxfps = 0), against the bare loop of the same picture size:"
+printf '  %s\n' "${full[@]}"
+echo "full screen 1920x1080, default settings (paced to the display), game and X server, of one core:"
+echo "  title: $title_cpu  level 1: $level_cpu"

@@ -10,8 +10,7 @@ source "$ROOT/tests/e2e/lib.sh"
 RUNS="${1:-5}"
 
 PROBE="$E2E_HOME/first_frame_probe.so"
-gcc -shared -fPIC -O2 -o "$PROBE" "$(dirname "${BASH_SOURCE[0]}")/first_frame_probe.c" \
-  $(pkg-config --cflags allegro) -ldl
+gcc -shared -fPIC -O2 -o "$PROBE" "$(dirname "${BASH_SOURCE[0]}")/first_frame_probe.c" -ldl
 
 rss() { awk '/^(VmRSS|VmHWM):/ { printf "%s %.1f MiB  ", $1, $2 / 1024 }' "/proc/$GAME_PID/status"; echo; }
 

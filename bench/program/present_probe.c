@@ -1,17 +1,17 @@
 /* Preloaded into the game (or the bare loop) by frame_rate.sh: counts the
- * frames that reach the screen through Allegro's blit and, four times a
- * second, writes "frames seconds longest-gap-ms" to YK_PROBE_OUT. The
- * longest gap starts afresh whenever the file YK_PROBE_RESET exists (the
- * probe removes it), so a script can measure the stall around one action. */
+ * frames that reach the X server (every picture goes out as one put of an
+ * image, shared or not) and, four times a second, writes "frames seconds
+ * longest-gap-ms" to YK_PROBE_OUT. The longest gap starts afresh whenever
+ * the file YK_PROBE_RESET exists (the probe removes it), so a script can
+ * measure the stall around one action. */
 #define _GNU_SOURCE
-#include <allegro.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XShm.h>
 #include <dlfcn.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <time.h>
 #include <unistd.h>
-
-typedef void (*blit_fn)(BITMAP*, BITMAP*, int, int, int, int, int, int);
 
 static double Seconds(void)
 {
@@ -20,16 +20,10 @@ static double Seconds(void)
     return t.tv_sec + t.tv_nsec / 1e9;
 }
 
-void blit(BITMAP* src, BITMAP* dest, int sx, int sy, int dx, int dy, int w, int h)
+static void Counted(void)
 {
-    static blit_fn real;
     static long long frames;
     static double last, lastWrite, longest;
-    if (!real)
-        real = (blit_fn)dlsym(RTLD_NEXT, "blit");
-    real(src, dest, sx, sy, dx, dy, w, h);
-    if (dest != screen)
-        return;
     const double now = Seconds();
     if (frames > 0 && now - last > longest)
         longest = now - last;
@@ -52,4 +46,24 @@ void blit(BITMAP* src, BITMAP* dest, int sx, int sy, int dx, int dy, int w, int 
     fprintf(f, "%lld %.6f %.1f\n", frames, now, longest * 1000);
     fclose(f);
     rename(tmp, out);
+}
+
+Bool XShmPutImage(Display* d, Drawable w, GC gc, XImage* image, int sx, int sy, int dx, int dy, unsigned width,
+                  unsigned height, Bool send_event)
+{
+    static Bool (*real)(Display*, Drawable, GC, XImage*, int, int, int, int, unsigned, unsigned, Bool);
+    if (!real)
+        real = dlsym(RTLD_NEXT, "XShmPutImage");
+    Counted();
+    return real(d, w, gc, image, sx, sy, dx, dy, width, height, send_event);
+}
+
+int XPutImage(Display* d, Drawable w, GC gc, XImage* image, int sx, int sy, int dx, int dy, unsigned width,
+              unsigned height)
+{
+    static int (*real)(Display*, Drawable, GC, XImage*, int, int, int, int, unsigned, unsigned);
+    if (!real)
+        real = dlsym(RTLD_NEXT, "XPutImage");
+    Counted();
+    return real(d, w, gc, image, sx, sy, dx, dy, width, height);
 }
