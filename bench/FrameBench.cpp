@@ -2,6 +2,11 @@
 #include <allegro.h>
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
+#include <vector>
+
+#include "app/FrameScaler.h"
+
 #include "BenchWorld.h"
 #include "app/Display.h"
 #include "testkit/SampleScene.h"
@@ -49,3 +54,21 @@ void BM_HeaviestTick(benchmark::State& state)
 BENCHMARK(BM_HeaviestTick);
 
 } // namespace
+
+// Presenting at full screen: the frame scaled into a 32-bit window image of
+// the picture's size (1440 x 1080 fills 1920 x 1080, 2880 x 2160 fills 4K).
+void BM_ScaleFrame(benchmark::State& state)
+{
+    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+    std::vector<uint16_t> frame(1024 * 768);
+    for (size_t i = 0; i < frame.size(); ++i)
+        frame[i] = static_cast<uint16_t>(i * 2654435761u >> 7);
+    std::vector<uint32_t> picture(static_cast<size_t>(w) * h);
+    CFrameScaler scaler;
+    scaler.Prepare(1024, 768, w, h);
+    for (auto _ : state) {
+        scaler.Scale(frame.data(), 1024 * 2, picture.data(), w * 4);
+        benchmark::DoNotOptimize(picture.data());
+    }
+}
+BENCHMARK(BM_ScaleFrame)->Args({1440, 1080})->Args({2048, 1536})->Args({2880, 2160});

@@ -67,9 +67,40 @@ __attribute__((target("avx2"))) void AcrossBlocks(const uint32_t* row, const CFr
     }
 }
 
+// Two rows mixed with one weight, as Mix does, channel by channel in 16-bit
+// lanes: a channel times 256 at most fits, and a multiply of sixteen lanes
+// is half the work of the eight 32-bit ones the plain loop becomes.
+__attribute__((target("avx2"))) void DownRows(const uint32_t* a, const uint32_t* b, uint32_t w, uint32_t* out, int n)
+{
+    const __m256i wb = _mm256_set1_epi16(static_cast<short>(w));
+    const __m256i wa = _mm256_set1_epi16(static_cast<short>(256 - w));
+    const __m256i round = _mm256_set1_epi16(128), zero = _mm256_setzero_si256();
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const __m256i pa = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + i));
+        const __m256i pb = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + i));
+        const __m256i lo = _mm256_srli_epi16(
+            _mm256_add_epi16(_mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpacklo_epi8(pa, zero), wa),
+                                              _mm256_mullo_epi16(_mm256_unpacklo_epi8(pb, zero), wb)),
+                             round),
+            8);
+        const __m256i hi = _mm256_srli_epi16(
+            _mm256_add_epi16(_mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpackhi_epi8(pa, zero), wa),
+                                              _mm256_mullo_epi16(_mm256_unpackhi_epi8(pb, zero), wb)),
+                             round),
+            8);
+        // The fourth byte of every pixel is 0 in both rows, so it stays 0.
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), _mm256_packus_epi16(lo, hi));
+    }
+    for (; i < n; ++i)
+        out[i] = Mix(a[i], b[i], w);
+}
+
 bool HasAvx2() { return __builtin_cpu_supports("avx2"); }
 #else
 void AcrossBlocks(const uint32_t*, const CFrameScaler::SBlock*, int, uint32_t*) {}
+void DownRows(const uint32_t*, const uint32_t*, uint32_t, uint32_t*, int) {}
+
 bool HasAvx2() { return false; }
 #endif
 
@@ -87,8 +118,11 @@ WIDE_VECTORS void DownLoop16(const uint32_t* a, const uint32_t* b, uint32_t w, u
 
 void Down(const uint32_t* a, const uint32_t* b, uint32_t w, uint32_t* out, int n)
 {
+    static const bool avx2 = HasAvx2();
     if (w == 0)
         std::memcpy(out, a, sizeof(uint32_t) * static_cast<size_t>(n));
+    else if (avx2 && CFrameScaler::allowVectors)
+        DownRows(a, b, w, out, n);
     else
         DownLoop(a, b, w, out, n);
 }
