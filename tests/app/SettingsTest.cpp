@@ -1,6 +1,9 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "app/FramePacer.h"
@@ -126,6 +129,27 @@ TEST_F(SettingsTest, AnUncappedPaceWrittenBeforeScalingExistedBecomesTheDisplays
     WriteFile(kSettingsFile, "[game]\nfullscreen = 1\nscaling = fill\nmaxfps = 0\n");
     settings.Load(kSettingsFile);
     EXPECT_EQ(settings.Text("maxfps"), "0");
+}
+
+// The README's list of settings is the table's, word for word: a row added
+// or changed without the README fails here.
+TEST(SettingsReadmeTest, TheReadmeNamesEveryRowWithItsDefaultRangeAndHelp)
+{
+    std::ifstream in(YK_SOURCE_DIR "/README.md");
+    ASSERT_TRUE(in) << "README.md not found";
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string flat; // whitespace runs as one space, as the wrapped lines read
+    for (char c : text.str())
+        if (!std::isspace(static_cast<unsigned char>(c)))
+            flat += c;
+        else if (!flat.empty() && flat.back() != ' ')
+            flat += ' ';
+    for (const SSettingRow& row : Settings::Rows()) {
+        const std::string line = std::string("- `") + row.name + "` (default `" + row.defaultValue + "`, " +
+                                 Settings::Describe(row) + "): " + row.help;
+        EXPECT_NE(flat.find(line), std::string::npos) << "README lacks: " << line;
+    }
 }
 
 } // namespace
