@@ -10,6 +10,7 @@
 
 #include "app/ConfigFile.h"
 #include "app/SettingsFile.h"
+#include "input/KeyNames.h"
 
 CSettings g_settings;
 
@@ -25,6 +26,19 @@ const SSettingRow kRows[] = {
      "The window's size: auto (the largest whole multiple of 1024 x 768 that fits the screen) or 1 to 8 times it"},
     {"game", "maxfps", ESettingType::kNumber, "display", 0, 1000, 1, "display",
      "Frames a second at most: display (the monitor's refresh rate), 0 (no cap) or a number"},
+    {"game", "pauseonfocusloss", ESettingType::kSwitch, "1", 0, 1, 1, "",
+     "Pause play when the game's window loses the keyboard focus (1) or play on (0)"},
+    {"keys", "player1up", ESettingType::kKey, "UP", 0, 0, 0, "", "Player 1 pushes the puck up"},
+    {"keys", "player1down", ESettingType::kKey, "DOWN", 0, 0, 0, "", "Player 1 pushes the puck down"},
+    {"keys", "player1left", ESettingType::kKey, "LEFT", 0, 0, 0, "", "Player 1 pushes the puck left"},
+    {"keys", "player1right", ESettingType::kKey, "RIGHT", 0, 0, 0, "", "Player 1 pushes the puck right"},
+    {"keys", "player2up", ESettingType::kKey, "W", 0, 0, 0, "", "Player 2 (or player 1 alone) pushes up"},
+    {"keys", "player2down", ESettingType::kKey, "S", 0, 0, 0, "", "Player 2 (or player 1 alone) pushes down"},
+    {"keys", "player2left", ESettingType::kKey, "A", 0, 0, 0, "", "Player 2 (or player 1 alone) pushes left"},
+    {"keys", "player2right", ESettingType::kKey, "D", 0, 0, 0, "", "Player 2 (or player 1 alone) pushes right"},
+    {"keys", "pause", ESettingType::kKey, "P", 0, 0, 0, "", "Pause play and go on"},
+    {"keys", "restart", ESettingType::kKey, "SPACE", 0, 0, 0, "", "Restart the level"},
+    {"keys", "back", ESettingType::kKey, "ESC", 0, 0, 0, "", "Leave the level for the level select"},
 };
 // clang-format on
 
@@ -75,6 +89,8 @@ std::string Describe(const SSettingRow& row)
     case ESettingType::kNumber:
         return (words.empty() ? "" : words + " or ") + "a number from " + FormatNumber(row.low) + " to " +
                FormatNumber(row.high);
+    case ESettingType::kKey:
+        return "a key's name, not F11 and not another action's";
     }
     return words;
 }
@@ -105,6 +121,13 @@ std::optional<std::string> Normalise(const SSettingRow& row, const char* text)
             return std::nullopt;
         const double stepped = row.step > 0 ? std::round(v / row.step) * row.step : v;
         return FormatNumber(std::clamp(stepped, row.low, row.high));
+    }
+    case ESettingType::kKey: {
+        // F11 switches full screen at any moment: an action there would fire too.
+        const int key = KeyNames::Key(t);
+        if (key < 0 || key == KEY_F11)
+            return std::nullopt;
+        return std::string(KeyNames::Name(key));
     }
     }
     return std::nullopt;
@@ -140,7 +163,33 @@ void CSettings::Load(const char* path)
                          Settings::Describe(row).c_str(), row.defaultValue);
     }
     set_config_file("release");
+    KeepKeysApart(path);
     Save(path);
+}
+
+void CSettings::KeepKeysApart(const char* path)
+{
+    // A key bound twice is a broken line: the later one takes its default,
+    // and if even that leaves one key on two actions, every key does.
+    auto takenBefore = [&](size_t i) {
+        for (size_t j = 0; j < i; ++j)
+            if (kRows[j].type == ESettingType::kKey && KeyNames::Key(values[j]) == KeyNames::Key(values[i]))
+                return true;
+        return false;
+    };
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (kRows[i].type != ESettingType::kKey || !takenBefore(i))
+            continue;
+        std::fprintf(stderr, "%s: [keys] %s = %s is another action's key; using %s\n", path, kRows[i].name,
+                     values[i].c_str(), kRows[i].defaultValue);
+        values[i] = kRows[i].defaultValue;
+    }
+    for (size_t i = 0; i < values.size(); ++i)
+        if (kRows[i].type == ESettingType::kKey && KeyTakenBy(kRows[i].name, values[i])) {
+            std::fprintf(stderr, "%s: [keys] still binds one key twice; every key is back at its default\n", path);
+            ResetKeys();
+            return;
+        }
 }
 
 bool CSettings::Save(const char* path) const
@@ -172,8 +221,27 @@ bool CSettings::Set(const char* name, const std::string& text)
     if (!row)
         return false;
     const auto value = Settings::Normalise(*row, text.c_str());
-    if (!value)
+    if (!value || (row->type == ESettingType::kKey && KeyTakenBy(name, *value)))
         return false;
     values[static_cast<size_t>(row - kRows)] = *value;
     return true;
+}
+
+const SSettingRow* CSettings::KeyTakenBy(const char* name, const std::string& text) const
+{
+    const int key = KeyNames::Key(text);
+    for (size_t i = 0; i < values.size(); ++i)
+        if (kRows[i].type == ESettingType::kKey && std::strcmp(kRows[i].name, name) != 0 &&
+            KeyNames::Key(values[i]) == key)
+            return &kRows[i];
+    return nullptr;
+}
+
+int CSettings::Key(const char* name) const { return KeyNames::Key(Text(name)); }
+
+void CSettings::ResetKeys()
+{
+    for (size_t i = 0; i < values.size(); ++i)
+        if (kRows[i].type == ESettingType::kKey)
+            values[i] = kRows[i].defaultValue;
 }

@@ -11,6 +11,7 @@ enum class ESettingType {
     kSwitch, // 1 or 0; any non-zero whole number reads as 1
     kNumber, // a number in [low, high], a multiple of step; or the row's word
     kChoice, // one of the row's words
+    kKey,    // a key's name (KeyNames), bound to one action: no two rows the same key
 };
 
 struct SSettingRow {
@@ -59,10 +60,19 @@ public:
     // The number, or the fallback when the value is the row's word.
     double Number(const char* name, double fallback) const;
     bool Is(const char* name, const char* word) const { return Text(name) == word; }
-    // Sets a value through Normalise; false (and unchanged) when refused.
+    // Sets a value through Normalise; false (and unchanged) when refused,
+    // as a key already bound to another action is.
     bool Set(const char* name, const std::string& text);
+    // The key row other than NAME that holds the key TEXT names, or nullptr.
+    const SSettingRow* KeyTakenBy(const char* name, const std::string& text) const;
+    // The game key of a key row (an Allegro key code).
+    int Key(const char* name) const;
+    // Every key row back at its default.
+    void ResetKeys();
 
 private:
+    void KeepKeysApart(const char* path);
+
     std::vector<std::string> values; // in the order of the rows
 };
 

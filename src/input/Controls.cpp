@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -9,11 +10,18 @@
 
 #include "app/ConfigFile.h"
 #include "app/Paths.h"
+#include "app/Settings.h"
+#include "input/KeyNames.h"
+#include "input/KeyPositions.h"
+#include "input/XKeyboard.h"
 
 CControls g_controls;
 
 namespace {
 int Advance(int old, bool down) { return (old >> 1) | (down ? 2 : 0); }
+// Set from the library's input thread, taken by the game's.
+std::atomic<bool> focusLost{false};
+void OnSwitchOut() { focusLost = true; }
 } // namespace
 
 int CControls::KeyOfSlot(int slot)
@@ -65,6 +73,7 @@ bool ReadsAsNumber(const char* key)
 void CControls::Init()
 {
     *this = CControls();
+    TakeFocusLost();
     // The file is only read: the game never rewrites its own data files.
     const std::string file = YkPath(kControlFile);
     std::error_code ec;
@@ -97,6 +106,9 @@ void CControls::Init()
         useMouse = wantMouse;
     }
     if (wantKeyboard) {
+        // Keys by their place on the keyboard wherever the server's numbering allows it.
+        if (XKeyboard::UsesEvdevKeycodes())
+            KeyPositions::Follow();
         install_keyboard();
         useKeyboard = wantKeyboard;
     }
@@ -106,10 +118,13 @@ void CControls::Init()
             calibrate_joystick(j);
         numJoysticks = num_joysticks;
     }
+    // The library tells of the lost focus through its display-switch callbacks.
+    set_display_switch_callback(SWITCH_OUT, OnSwitchOut);
 }
 
 void CControls::Remove()
 {
+    remove_display_switch_callback(OnSwitchOut);
     if (useMouse)
         remove_mouse();
     if (useKeyboard)
@@ -171,3 +186,20 @@ bool CControls::Key(int keyCode, int state) const
 {
     return IsActive({kDeviceKeyboard, SlotOfKey(keyCode), state});
 }
+
+bool CControls::Bound(const char* action, int state) const { return Key(g_settings.Key(action), state); }
+
+std::string CControls::KeyLabel(int keyCode)
+{
+    if (KeyPositions::Following()) {
+        const std::string label = XKeyboard::LabelAt(KeyPositions::KeycodeOf(keyCode));
+        if (!label.empty())
+            return label;
+    }
+    const char* name = KeyNames::Name(keyCode);
+    return name ? name : "?";
+}
+
+bool CControls::TakeFocusLost() { return focusLost.exchange(false); }
+
+void CControls::NoteFocusLost() { focusLost = true; }

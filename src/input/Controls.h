@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 // Input states: bit 1 = down at the latest poll, bit 0 = down at the poll before.
 enum EInputState { kInputUp = 0, kInputReleased = 1, kInputPressed = 2, kInputHeld = 3 };
@@ -38,6 +39,17 @@ public:
 
     // Convenience for the states: is this Allegro key in this state?
     bool Key(int keyCode, int state) const;
+    // Is the key bound to an action (a key row of the settings: "pause",
+    // "player2up") in this state?
+    bool Bound(const char* action, int state) const;
+    // A key as the player's layout labels it ("Z" where W sits on AZERTY),
+    // else by the game's own name for it ("SPACE").
+    static std::string KeyLabel(int keyCode);
+
+    // The game's window lost the keyboard focus since the last call (the
+    // library tells it from its input thread). Note: as the library would.
+    bool TakeFocusLost();
+    void NoteFocusLost();
     bool Mouse(int slot, int state) const { return IsActive({kDeviceMouse, slot, state}); }
 
     int numJoysticks = 0;

@@ -11,6 +11,7 @@
 #include "app/TickTimer.h"
 #include "assets/AssetBitmap.h"
 #include "audio/Audio.h"
+#include "input/Controls.h"
 #include "play/LevelFile.h"
 #include "play/StateFile.h"
 #include "play/StatePlay.h"
@@ -50,6 +51,7 @@ int CLevelBuilder::Build()
     CStatePlay& p = play;
     const int loaded = p.SaveScoresAndLoadLevel(1);
     p.pausedAt = 0;
+    g_controls.TakeFocusLost(); // a focus lost in the menus pauses no level
     p.goSounded = false;
     if (p.level < 0 || loaded != 0)
         return 1;

@@ -7,6 +7,7 @@
 
 #include "app/Display.h"
 #include "app/GameApp.h"
+#include "app/Settings.h"
 #include "app/TickTimer.h"
 #include "audio/Audio.h"
 #include "frontend/StateIntro.h"
@@ -18,11 +19,12 @@ namespace {
 
 constexpr int kPauseStepBack = 10; // hundredths the clock is held behind the pause
 
+// The key rows of each player's four pulses (the arrows and W/A/S/D unless rebound).
 struct SMoveKeys {
-    int right, left, up, down;
+    const char *right, *left, *up, *down;
 };
-constexpr SMoveKeys kArrows = {KEY_RIGHT, KEY_LEFT, KEY_UP, KEY_DOWN};
-constexpr SMoveKeys kWasd = {KEY_D, KEY_A, KEY_W, KEY_S};
+constexpr SMoveKeys kPlayer1 = {"player1right", "player1left", "player1up", "player1down"};
+constexpr SMoveKeys kPlayer2 = {"player2right", "player2left", "player2up", "player2down"};
 
 bool Within(int a, int b, int r) { return std::abs(a - b) < r; }
 
@@ -79,20 +81,24 @@ void CStatePlay::HandleInput(CGameApp& app)
     g_controls.Poll();
     if (leaveToTitle)
         app.ChangeState(CStateIntro::Instance());
-    if (g_controls.Key(KEY_ESC, kInputReleased)) {
+    if (g_controls.Bound("back", kInputReleased)) {
         g_audio.PlaySound("ANVIL_SFX");
         app.ChangeState(CStatePlay::Instance());
         // The level-select screen has run and set the chosen level up; the
         // keys read before it are stale (its Space would set it up again).
         return;
     }
-    if (g_controls.Key(KEY_SPACE, kInputPressed)) {
+    if (g_controls.Bound("restart", kInputPressed)) {
         g_audio.PlaySound("ANVIL_SFX");
         SetUpLevel();
     }
     const int now = CTickTimer::Now();
-    if (g_controls.Key(KEY_P, kInputPressed))
+    if (g_controls.Bound("pause", kInputPressed))
         pausedAt = pausedAt == 0 ? now - kPauseStepBack : 0;
+    // Play the player cannot see is paused as the pause key pauses it, and
+    // stays so until that key: the title and the menus play on regardless.
+    if (g_controls.TakeFocusLost() && pausedAt == 0 && g_settings.Switch("pauseonfocusloss"))
+        pausedAt = now - kPauseStepBack;
     if (pausedAt != 0) {
         CTickTimer::SetNow(pausedAt);
         return;
@@ -168,17 +174,17 @@ void CStatePlay::HandleMovementKeys(int first, int pulseLen, int keyState)
 {
     const int end = CTickTimer::Now() + pulseLen;
     auto steer = [&](const SMoveKeys& keys, int i) {
-        if (g_controls.Key(keys.right, keyState))
+        if (g_controls.Bound(keys.right, keyState))
             laserA[i] = end;
-        if (g_controls.Key(keys.left, keyState))
+        if (g_controls.Bound(keys.left, keyState))
             laserC[i] = end;
-        if (g_controls.Key(keys.up, keyState))
+        if (g_controls.Bound(keys.up, keyState))
             laserD[i] = end;
-        if (g_controls.Key(keys.down, keyState))
+        if (g_controls.Bound(keys.down, keyState))
             laserB[i] = end;
     };
-    steer(kArrows, first);
-    steer(kWasd, numPlayers > 1 ? 1 : first);
+    steer(kPlayer1, first);
+    steer(kPlayer2, numPlayers > 1 ? 1 : first);
 }
 
 void CStatePlay::Update(CGameApp& app)

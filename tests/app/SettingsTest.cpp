@@ -1,6 +1,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <sstream>
@@ -34,6 +35,18 @@ std::string OtherValue(const SSettingRow& row)
         return Settings::Words(row).back();
     case ESettingType::kNumber:
         return std::to_string(static_cast<int>(row.high));
+    case ESettingType::kKey: {
+        // Keys no row has by default, one for each key row.
+        int ordinal = 0;
+        for (const SSettingRow& r : Settings::Rows()) {
+            if (&r == &row)
+                break;
+            ordinal += r.type == ESettingType::kKey;
+        }
+        const char* const others[] = {"PAD0", "PAD1", "PAD2", "PAD3", "PAD4", "PAD5", "PAD6",
+                                      "PAD7", "PAD8", "PAD9", "F12",  "F10",  "F9",   "F8"};
+        return others[ordinal];
+    }
     }
     return "";
 }
@@ -114,6 +127,47 @@ TEST_F(SettingsTest, ABrokenValueKeepsTheDefaultSaysSoOnceAndIsWrittenRight)
     EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
     EXPECT_EQ(Stored("game", "windowscale"), "auto");
     EXPECT_EQ(Stored("mine", "kept"), "1");
+}
+
+// [keys]: names in any case are written in their own form; an unknown name,
+// F11, or a key an earlier action holds, falls back to the line's default,
+// each said once; a file that binds a key twice even then gets every key
+// back at its default.
+TEST_F(SettingsTest, KeyLinesAreNamesOfKeysNoTwoTheSame)
+{
+    WriteFile(kSettingsFile, "[keys]\nplayer1up = i\nplayer1down = Nokey\nplayer1left = F11\n"
+                             "player1right = I\npause = PAD5\n");
+    testing::internal::CaptureStderr();
+    CSettings settings;
+    settings.Load(kSettingsFile);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(settings.Text("player1up"), "I");
+    EXPECT_EQ(settings.Key("player1up"), KEY_I);
+    EXPECT_EQ(settings.Text("player1down"), "DOWN");
+    EXPECT_EQ(settings.Text("player1left"), "LEFT");
+    EXPECT_EQ(settings.Text("player1right"), "RIGHT") << "I is player1up's";
+    EXPECT_EQ(settings.Text("pause"), "PAD5");
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 3) << said;
+    EXPECT_NE(said.find("player1right = I is another action's key; using RIGHT"), std::string::npos) << said;
+    EXPECT_EQ(Stored("keys", "player1up"), "I");
+    EXPECT_EQ(Stored("keys", "player1down"), "DOWN");
+
+    // W taken by player 1, so player 2's up (W by default) cannot go back to it.
+    WriteFile(kSettingsFile, "[keys]\nplayer1up = W\nplayer2up = W\n");
+    testing::internal::CaptureStderr();
+    settings.Load(kSettingsFile);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("every key is back at its default"), std::string::npos);
+    EXPECT_EQ(settings.Text("player1up"), "UP");
+    EXPECT_EQ(settings.Text("player2up"), "W");
+
+    // The settings screen's way in: a key another action holds is refused, naming it.
+    EXPECT_FALSE(settings.Set("player1up", "w"));
+    ASSERT_NE(settings.KeyTakenBy("player1up", "w"), nullptr);
+    EXPECT_STREQ(settings.KeyTakenBy("player1up", "w")->name, "player2up");
+    EXPECT_EQ(settings.KeyTakenBy("player2up", "w"), nullptr) << "its own key is no clash";
+    EXPECT_TRUE(settings.Set("player1up", "PAD8"));
+    settings.ResetKeys();
+    EXPECT_EQ(settings.Text("player1up"), "UP");
 }
 
 // The version before scaling wrote "maxfps = 0" into every file without the

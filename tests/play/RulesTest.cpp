@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PlayFixture.h"
+#include "app/Settings.h"
 #include "input/Controls.h"
 
 namespace {
@@ -82,6 +83,73 @@ TEST_F(RulesTest, PauseHoldsTheClockTenHundredthsBack)
     Tap(KEY_P);
     EXPECT_EQ(play->pausedAt, 0);
     EXPECT_EQ(CTickTimer::Now(), held);
+}
+
+// The settings are global: each test that changes them puts the defaults back.
+struct SSettingsBack {
+    ~SSettingsBack() { g_settings = CSettings(); }
+};
+
+TEST_F(RulesTest, ReboundKeysTakeTheActionsAndTheOldKeysLetThemGo)
+{
+    SSettingsBack back;
+    ASSERT_TRUE(g_settings.Set("player1up", "I"));
+    ASSERT_TRUE(g_settings.Set("player2left", "J"));
+    ASSERT_TRUE(g_settings.Set("pause", "PAD0"));
+    ASSERT_TRUE(g_settings.Set("restart", "R"));
+    Start("", 2);
+    Tap(KEY_UP);
+    EXPECT_EQ(play->laserD[0], 0) << "the old key still steers";
+    Tap(KEY_I);
+    EXPECT_NE(play->laserD[0], 0);
+    Tap(KEY_J);
+    EXPECT_NE(play->laserC[1], 0) << "player 2's left";
+    EXPECT_EQ(play->laserC[0], 0);
+    Tap(KEY_P);
+    EXPECT_EQ(play->pausedAt, 0);
+    Tap(KEY_0_PAD);
+    EXPECT_NE(play->pausedAt, 0);
+    run->Tick();
+    Tap(KEY_0_PAD);
+    EXPECT_EQ(play->pausedAt, 0);
+    g_audio.FlushSounds();
+    Tap(KEY_SPACE);
+    EXPECT_FALSE(Sounded("ANVIL_SFX"));
+    Tap(KEY_R);
+    EXPECT_TRUE(Sounded("ANVIL_SFX")) << "the restart key restarts";
+}
+
+// A lost focus pauses play as the pause key does, and only the pause key
+// ends it; with the setting off play runs on.
+TEST_F(RulesTest, LosingTheFocusPausesPlayUntilThePauseKey)
+{
+    SSettingsBack back;
+    Start();
+    run->Ticks(3);
+    g_controls.NoteFocusLost();
+    run->Tick();
+    ASSERT_NE(play->pausedAt, 0);
+    const int held = CTickTimer::Now();
+    run->Ticks(20);
+    EXPECT_NE(play->pausedAt, 0) << "the pause ended by itself";
+    EXPECT_EQ(CTickTimer::Now(), held);
+    g_controls.NoteFocusLost(); // lost again while paused: still paused, P still resumes
+    run->Tick();
+    Tap(KEY_P);
+    EXPECT_EQ(play->pausedAt, 0);
+
+    ASSERT_TRUE(g_settings.Set("pauseonfocusloss", "0"));
+    g_controls.NoteFocusLost();
+    run->Ticks(2);
+    EXPECT_EQ(play->pausedAt, 0);
+}
+
+TEST_F(RulesTest, AFocusLostBeforeTheLevelPausesNothing)
+{
+    g_controls.NoteFocusLost(); // say, on the level select
+    Start();
+    run->Ticks(3);
+    EXPECT_EQ(play->pausedAt, 0);
 }
 
 TEST_F(RulesTest, NoSteeringBeforeGo)
