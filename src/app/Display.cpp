@@ -96,6 +96,13 @@ bool CDisplay::OpenWindow(bool wantFullscreen)
     set_color_depth(16); // everything the game draws stays 16-bit
     if (failed)
         return false;
+    // The game's 16-bit pixels are 5-6-5 with red on top, as the scaler
+    // reads them. The library sets its 16-bit layout only for a 16-bit
+    // screen; beside a 32-bit one it would keep its default (blue on top)
+    // and every colour would reach the window with red and blue swapped.
+    _rgb_r_shift_16 = 11;
+    _rgb_g_shift_16 = 5;
+    _rgb_b_shift_16 = 0;
     XDesktop::SettleWindow(wantFullscreen, at);
     // The bars: black in the window's image, as the window already shows
     // them (its background is black), so nothing needs sending yet.

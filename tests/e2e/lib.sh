@@ -76,6 +76,16 @@ check_picture() { # NAME SCREEN-W SCREEN-H (the screenshot taken already)
   echo "$1: picture $rect on ${2}x$3"
 }
 
+# The title's colours on a screenshot: its picture is blood-red, so red
+# must outweigh blue by far (a swapped 16-bit layout turns it blue).
+check_title_colours() { # NAME (the screenshot taken already)
+  local rect means
+  rect=$(picture_rect "$1")
+  means=$(convert "$YK_OUT/$1.png" -crop "$rect" +repage -format '%[fx:mean.r] %[fx:mean.b]' info:)
+  awk -v m="$means" 'BEGIN { split(m, v, " "); exit v[1] > 1.5 * v[2] ? 0 : 1 }' ||
+    fail "$1: the title is not red (mean red and blue $means): colours swapped?"
+}
+
 # A point of the frame on the screen, from the picture's rectangle.
 to_screen() { # RECT X Y
   local w h x y

@@ -77,6 +77,7 @@ play_on() { # SIZE WM(1/0) WINDOWED-SIZE
   "$YK_GRAB_KEYBOARD" || fail "$tag: the keyboard is grabbed"
   screenshot "$tag-title"
   check_picture "$tag-title" "$W" "$H"
+  check_title_colours "$tag-title"
 
   toggle_to "$3" "F11 on the title on $size"
   xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN && fail "$tag: the window is still full screen"

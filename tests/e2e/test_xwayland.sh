@@ -42,6 +42,7 @@ mv "$shot" "$YK_OUT/e2e-xwayland.png"
 colours=$(convert "$YK_OUT/e2e-xwayland.png" -format '%k' info:)
 [ "$colours" -gt 1000 ] || fail "the output shows no picture ($colours colours)"
 check_picture e2e-xwayland 1920 1080
+check_title_colours e2e-xwayland
 
 "$YK_WM_DELETE" "$win"
 wait_game_exit
