@@ -64,7 +64,28 @@ bool CDisplay::OpenMode(bool wantFullscreen)
     set_display_switch_mode(SWITCH_BACKGROUND);
     SetLibraryMouseRange();
     XDesktop::TrackPointer();
+    openedAs = ModeSettings();
+    // The old window's focus goes with it: that is no player looking away.
+    g_controls.IgnoreFocusLoss(kFocusSettle);
     return true;
+}
+
+std::string CDisplay::ModeSettings()
+{
+    return g_settings.Text("fullscreen") + " " + g_settings.Text("scaling") + " " + g_settings.Text("windowscale");
+}
+
+void CDisplay::ApplySettings()
+{
+    const std::string now = ModeSettings();
+    if (screen && now != openedAs) {
+        // A run started with --windowed or --fullscreen keeps that mode
+        // until the player picks one.
+        const bool want = now[0] != openedAs[0] ? g_settings.Switch("fullscreen") : fullscreen;
+        if (!OpenMode(want))
+            OpenMode(!want);
+    }
+    pacer.SetRate(CFramePacer::RateOf(g_settings.Text("maxfps"), refresh));
 }
 
 bool CDisplay::OpenWindow(bool wantFullscreen)
@@ -114,7 +135,8 @@ bool CDisplay::OpenWindow(bool wantFullscreen)
     outputH = SCREEN_H;
     picture = plan.picture;
     scaler.Prepare(kScreenW, kScreenH, picture.w, picture.h);
-    pacer.SetRate(CFramePacer::RateOf(g_settings.Text("maxfps"), monitor.refresh));
+    refresh = monitor.refresh;
+    pacer.SetRate(CFramePacer::RateOf(g_settings.Text("maxfps"), refresh));
     return true;
 }
 
@@ -131,7 +153,8 @@ bool CDisplay::OpenFallback(bool wantFullscreen)
             outputW = kScreenW;
             outputH = kScreenH;
             picture = {0, 0, kScreenW, kScreenH};
-            pacer.SetRate(CFramePacer::RateOf(g_settings.Text("maxfps"), 0));
+            refresh = 0;
+            pacer.SetRate(CFramePacer::RateOf(g_settings.Text("maxfps"), refresh));
             return true;
         }
     return false;
@@ -142,9 +165,9 @@ void CDisplay::ToggleFullscreen()
     const bool want = !fullscreen;
     // Should neither mode open any more, the game goes on without a screen
     // rather than ending in the middle of a run.
+    g_settings.Set("fullscreen", want ? "1" : "0");
     if (!OpenMode(want))
         OpenMode(!want);
-    g_settings.Set("fullscreen", want ? "1" : "0");
     g_settings.Save(kSettingsFile);
 }
 

@@ -39,6 +39,9 @@ public:
     void WaitForFrame(const std::function<bool()>& wakeUp) const;
     // Full screen to window or back (F11, Alt+Enter), written to settings.ini.
     void ToggleFullscreen();
+    // Makes the display follow g_settings (the settings screen changed
+    // them): a new mode only when full screen, scaling or window size differ.
+    void ApplySettings();
     bool IsFullscreen() const { return fullscreen; }
     void SetCursorVisible(bool visible) { cursorVisible = visible; }
     void ConfineMouse();
@@ -87,7 +90,12 @@ private:
     // coordinates.
     void SetLibraryMouseRange();
 
+    static std::string ModeSettings();
+    static constexpr int kFocusSettle = 1000; // ms a new window's focus change is not the player's
+
     ScreenFit::SRect pointerRange{0, 0, kScreenW, kScreenH}; // x, y, w, h
+    std::string openedAs; // ModeSettings() of the open mode
+    double refresh = 0;   // the monitor's, 0 when unknown
 
     BITMAP* presentTarget = nullptr;
     std::string title;

@@ -19,26 +19,28 @@ namespace {
 // clang-format off
 const SSettingRow kRows[] = {
     {"game", "fullscreen", ESettingType::kSwitch, "1", 0, 1, 1, "",
-     "Full screen (1) or a window (0); F11 or Alt+Enter switches at any moment"},
+     "Full screen (1) or a window (0); F11 or Alt+Enter switches at any moment", "Full screen"},
     {"game", "scaling", ESettingType::kChoice, "fill", 0, 0, 0, "fill|whole",
-     "fill: the largest 4:3 picture the screen holds; whole: whole multiples of 1024 x 768 only"},
+     "fill: the largest 4:3 picture the screen holds; whole: whole multiples of 1024 x 768 only", "Scaling"},
     {"game", "windowscale", ESettingType::kNumber, "auto", 1, 8, 0.5, "auto",
-     "The window's size: auto (the largest whole multiple of 1024 x 768 that fits the screen) or 1 to 8 times it"},
+     "The window's size: auto (the largest whole multiple of 1024 x 768 that fits the screen) or 1 to 8 times it",
+     "Window size"},
     {"game", "maxfps", ESettingType::kNumber, "display", 0, 1000, 1, "display",
-     "Frames a second at most: display (the monitor's refresh rate), 0 (no cap) or a number"},
+     "Frames a second at most: display (the monitor's refresh rate), 0 (no cap) or a number", "Frames a second",
+     "display|30|60|75|120|144|240|0"},
     {"game", "pauseonfocusloss", ESettingType::kSwitch, "1", 0, 1, 1, "",
-     "Pause play when the game's window loses the keyboard focus (1) or play on (0)"},
-    {"keys", "player1up", ESettingType::kKey, "UP", 0, 0, 0, "", "Player 1 pushes the puck up"},
-    {"keys", "player1down", ESettingType::kKey, "DOWN", 0, 0, 0, "", "Player 1 pushes the puck down"},
-    {"keys", "player1left", ESettingType::kKey, "LEFT", 0, 0, 0, "", "Player 1 pushes the puck left"},
-    {"keys", "player1right", ESettingType::kKey, "RIGHT", 0, 0, 0, "", "Player 1 pushes the puck right"},
-    {"keys", "player2up", ESettingType::kKey, "W", 0, 0, 0, "", "Player 2 (or player 1 alone) pushes up"},
-    {"keys", "player2down", ESettingType::kKey, "S", 0, 0, 0, "", "Player 2 (or player 1 alone) pushes down"},
-    {"keys", "player2left", ESettingType::kKey, "A", 0, 0, 0, "", "Player 2 (or player 1 alone) pushes left"},
-    {"keys", "player2right", ESettingType::kKey, "D", 0, 0, 0, "", "Player 2 (or player 1 alone) pushes right"},
-    {"keys", "pause", ESettingType::kKey, "P", 0, 0, 0, "", "Pause play and go on"},
-    {"keys", "restart", ESettingType::kKey, "SPACE", 0, 0, 0, "", "Restart the level"},
-    {"keys", "back", ESettingType::kKey, "ESC", 0, 0, 0, "", "Leave the level for the level select"},
+     "Pause play when the game's window loses the keyboard focus (1) or play on (0)", "Pause when the focus leaves"},
+    {"keys", "player1up", ESettingType::kKey, "UP", 0, 0, 0, "", "Player 1 pushes the puck up", "Player 1 up"},
+    {"keys", "player1down", ESettingType::kKey, "DOWN", 0, 0, 0, "", "Player 1 pushes the puck down", "Player 1 down"},
+    {"keys", "player1left", ESettingType::kKey, "LEFT", 0, 0, 0, "", "Player 1 pushes the puck left", "Player 1 left"},
+    {"keys", "player1right", ESettingType::kKey, "RIGHT", 0, 0, 0, "", "Player 1 pushes the puck right", "Player 1 right"},
+    {"keys", "player2up", ESettingType::kKey, "W", 0, 0, 0, "", "Player 2 (or player 1 alone) pushes up", "Player 2 up"},
+    {"keys", "player2down", ESettingType::kKey, "S", 0, 0, 0, "", "Player 2 (or player 1 alone) pushes down", "Player 2 down"},
+    {"keys", "player2left", ESettingType::kKey, "A", 0, 0, 0, "", "Player 2 (or player 1 alone) pushes left", "Player 2 left"},
+    {"keys", "player2right", ESettingType::kKey, "D", 0, 0, 0, "", "Player 2 (or player 1 alone) pushes right", "Player 2 right"},
+    {"keys", "pause", ESettingType::kKey, "P", 0, 0, 0, "", "Pause play and go on", "Pause"},
+    {"keys", "restart", ESettingType::kKey, "SPACE", 0, 0, 0, "", "Restart the level", "Restart the level"},
+    {"keys", "back", ESettingType::kKey, "ESC", 0, 0, 0, "", "Leave the level for the level select", "Back to the level select"},
 };
 // clang-format on
 
@@ -74,6 +76,30 @@ std::vector<std::string> Words(const SSettingRow& row)
         p += n + (bar ? 1 : 0);
     }
     return words;
+}
+
+std::vector<std::string> Steps(const SSettingRow& row)
+{
+    if (row.steps) {
+        SSettingRow listed = row;
+        listed.words = row.steps;
+        return Words(listed);
+    }
+    switch (row.type) {
+    case ESettingType::kSwitch:
+        return {"0", "1"};
+    case ESettingType::kChoice:
+        return Words(row);
+    case ESettingType::kNumber: {
+        std::vector<std::string> steps = Words(row);
+        for (double v = row.low; v <= row.high + 1e-9 && steps.size() < 64; v += row.step > 0 ? row.step : 1)
+            steps.push_back(FormatNumber(v));
+        return steps;
+    }
+    case ESettingType::kKey:
+        break;
+    }
+    return {};
 }
 
 std::string Describe(const SSettingRow& row)

@@ -22,6 +22,9 @@ struct SSettingRow {
     double low, high, step;   // kNumber only
     const char* words;        // kChoice: the values, '|' between; kNumber: a word beside the numbers, or ""
     const char* help;         // one line, for the settings screen and the README
+    const char* label = nullptr; // the settings screen's name for it (else the row's name)
+    const char* steps = nullptr; // the values the settings screen steps through, '|' between
+                                 // (else every value the row takes)
 };
 
 namespace Settings {
@@ -39,6 +42,11 @@ std::string Describe(const SSettingRow& row);
 
 // The words of a kChoice row (or the one word of a kNumber row).
 std::vector<std::string> Words(const SSettingRow& row);
+
+// The values the settings screen steps through, in order: the row's steps,
+// else its words and then every step from low to high; {"0", "1"} for a
+// switch; nothing for a key.
+std::vector<std::string> Steps(const SSettingRow& row);
 
 } // namespace Settings
 

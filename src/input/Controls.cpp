@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -21,6 +22,7 @@ namespace {
 int Advance(int old, bool down) { return (old >> 1) | (down ? 2 : 0); }
 // Set from the library's input thread, taken by the game's.
 std::atomic<bool> focusLost{false};
+std::chrono::steady_clock::time_point ignoreFocusUntil;
 void OnSwitchOut() { focusLost = true; }
 } // namespace
 
@@ -200,6 +202,15 @@ std::string CControls::KeyLabel(int keyCode)
     return name ? name : "?";
 }
 
-bool CControls::TakeFocusLost() { return focusLost.exchange(false); }
+bool CControls::TakeFocusLost()
+{
+    const bool lost = focusLost.exchange(false);
+    return lost && std::chrono::steady_clock::now() >= ignoreFocusUntil;
+}
+
+void CControls::IgnoreFocusLoss(int ms)
+{
+    ignoreFocusUntil = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+}
 
 void CControls::NoteFocusLost() { focusLost = true; }

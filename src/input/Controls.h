@@ -50,6 +50,9 @@ public:
     // library tells it from its input thread). Note: as the library would.
     bool TakeFocusLost();
     void NoteFocusLost();
+    // Focus lost within the next MS milliseconds counts for nothing (the
+    // display's own new window takes the focus from the old one).
+    void IgnoreFocusLoss(int ms);
     bool Mouse(int slot, int state) const { return IsActive({kDeviceMouse, slot, state}); }
 
     int numJoysticks = 0;

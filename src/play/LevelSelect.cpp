@@ -15,6 +15,7 @@
 #include "audio/Audio.h"
 #include "input/Controls.h"
 #include "play/ModalLoop.h"
+#include "play/SettingsScreen.h"
 #include "play/OptionsBarLayout.h"
 #include "play/StatePlay.h"
 #include "text/Ttf.h"
@@ -76,6 +77,7 @@ void SLevelSelectArt::LookUp()
     modeFree = g_bitmaps.Get("MODE_HERE_IMG");
     bomb = g_bitmaps.Get("F_BOMB_IMG");
     help = g_bitmaps.Get("HELP_IMG");
+    settings = g_bitmaps.Get("SETTINGS_IMG");
     huge = g_fonts.Get("ANKLE_HG_TTF");
     large = g_fonts.Get("ANKLE_LG_TTF");
     medium = g_fonts.Get("ANKLE_MD_TTF");
@@ -159,6 +161,8 @@ bool CLevelSelect::Pass()
     // not also choose the system under the pointer.
     if (g_controls.Key(KEY_F1, kInputPressed))
         ShowHelp();
+    else if (g_controls.Key(KEY_F2, kInputPressed))
+        ShowSettings();
     else
         Choose();
     DrawBar();
@@ -291,6 +295,14 @@ void CLevelSelect::ShowHelp()
     while ((g_controls.Key(KEY_ESC, kInputPressed) || g_controls.Key(KEY_ESC, kInputHeld)) &&
            !CModalLoop::CloseRequested())
         loop.NextPass();
+    g_display.SetCursorVisible(true);
+}
+
+void CLevelSelect::ShowSettings()
+{
+    CSettingsScreen screen({art.settings, art.medium});
+    screen.Run(loop);
+    // Back on this screen with the pointer where the settings left it.
     g_display.SetCursorVisible(true);
 }
 

@@ -23,6 +23,7 @@ struct SLevelSelectArt {
     BITMAP* modeFree = nullptr;    // MODE_HERE_IMG
     BITMAP* bomb = nullptr;        // F_BOMB_IMG, erases the best scores
     BITMAP* help = nullptr;        // HELP_IMG
+    BITMAP* settings = nullptr;    // SETTINGS_IMG, the settings screen's backdrop
     ALFONT_FONT* huge = nullptr;   // ANKLE_HG_TTF
     ALFONT_FONT* large = nullptr;  // ANKLE_LG_TTF
     ALFONT_FONT* medium = nullptr; // ANKLE_MD_TTF
@@ -70,6 +71,7 @@ public:
     void HoldOnBar(int mx, int my);
     void TurnSpinner();
     void ShowHelp();
+    void ShowSettings();
     void Choose();
     int Highlight(); // sets the level of the pointed quadrant; its index or -1
     void EraseScores();

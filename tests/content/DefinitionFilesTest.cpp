@@ -98,7 +98,7 @@ const struct { const char* set; std::vector<const char*> tags; } kTagHomes[] = {
     {"bitmap-menu", {"TITLE_IMG"}},
     {"bitmap-level",
      {"LEV_SEL_IMG", "LEV_SEL_G_IMG", "LEV_BAR_IMG", "P_SPIN_IMG", "V_SCALE_IMG", "MODE_NO_IMG", "MODE_YES_IMG",
-      "MODE_HERE_IMG", "F_BOMB_IMG", "HELP_IMG"}},
+      "MODE_HERE_IMG", "F_BOMB_IMG", "HELP_IMG", "SETTINGS_IMG"}},
     {"bitmap-1",
      {"CORNER_IMG", "LANTERN_T_IMG", "LANTERN_R_IMG", "LANTERN_B_IMG", "LANTERN_L_IMG", "LANTERN_T_1_IMG",
       "LANTERN_R_1_IMG", "LANTERN_B_1_IMG", "LANTERN_L_1_IMG", "LANTERN_T_2_IMG", "LANTERN_R_2_IMG",

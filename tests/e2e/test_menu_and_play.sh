@@ -7,25 +7,6 @@ source "$(dirname "$0")/lib.sh"
 
 [ -f "$YK_DATA/bitmap-level.ykd" ] || fail "no level-select art in $YK_DATA: build the data first"
 
-# Number of pixels that differ noticeably between two screenshots.
-differ() { compare -metric AE -fuzz 8% "$YK_OUT/$1.png" "$YK_OUT/$2.png" null: 2>&1 | cut -d' ' -f1 || true; }
-alive() { kill -0 "$GAME_PID" 2>/dev/null || fail "game exited: $(cat "$E2E_HOME/stderr.log")"; }
-# Repeats an action until the screen differs from screenshot BEFORE by more
-# than LIMIT pixels (a loaded machine can starve the game of a short press);
-# the last screenshot is named AFTER.
-act_until_changes() { # BEFORE AFTER LIMIT ACTION...
-  local before=$1 after=$2 limit=$3 attempt
-  shift 3
-  for attempt in 1 2 3; do
-    "$@"
-    sleep 1
-    alive
-    screenshot "$after"
-    [ "$(differ "$before" "$after")" -gt "$limit" ] && return 0
-  done
-  return 1
-}
-
 start_x
 make_home
 start_game

@@ -11,7 +11,6 @@ source "$(dirname "$0")/lib.sh"
 entry_class=$(sed -n 's/^StartupWMClass=//p' "$YK_SOURCE/dist/desktop.in")
 [ -n "$entry_class" ] || fail "the desktop entry names no StartupWMClass"
 
-alive() { kill -0 "$GAME_PID" 2>/dev/null || fail "game exited: $(cat "$E2E_HOME/stderr.log")"; }
 # A key to the game's window, focused first: a window just mapped again
 # may not have the focus yet, and without a window manager nobody gives it.
 key() { xdotool windowfocus --sync "$win" 2>/dev/null || true; press "$1"; }

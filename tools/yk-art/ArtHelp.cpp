@@ -45,6 +45,7 @@ void Controls(Canvas& c)
         {"Space", "Restart the level"},
         {"Escape", "Back to this screen"},
         {"F1", "This help"},
+        {"F2", "Settings: screen, keys, pause"},
         {"Mouse", "Pull the options bar down from"},
         {"", "the top edge; click a body system"},
         {"Laser-zap", "The puck follows the mouse;"},
@@ -56,7 +57,7 @@ void Controls(Canvas& c)
     for (const auto& r : rows) {
         DrawTextLeft(c, r.key, 64, y, kKey);
         DrawTextLeft(c, r.what, 190, y, kText);
-        y += 26;
+        y += 25;
     }
 }
 
@@ -111,4 +112,22 @@ void AddHelp(ImageSet& set)
     Goal(c);
     DrawTextCentred(c, "Press F1, Space, Enter, Escape or click to return", kScreenW / 2.0f, 728, kKey);
     set.AddPicture("help", "HELP_IMG", c);
+}
+
+// The settings screen's backdrop: its title and one panel; the game writes
+// the rows over it.
+void AddSettingsBackdrop(ImageSet& set)
+{
+    Canvas c = SystemBackground(kNervous, kScreenW, kScreenH, 4243);
+    for (int y = 0; y < c.H(); ++y)
+        for (int x = 0; x < c.W(); ++x) {
+            Px& p = c.At(x, y);
+            p.r *= 0.7f, p.g *= 0.7f, p.b *= 0.7f;
+        }
+    TextStyle title = Style(56, Hex(0xffffff), Hex(0xffc060), 3);
+    title.glow = 10;
+    title.glowColour = Hex(0x8040ff);
+    DrawTextCentred(c, "Settings", kScreenW / 2.0f, 20, title);
+    Panel(c, {96, 96, 928, 700});
+    set.AddPicture("settings", "SETTINGS_IMG", c);
 }

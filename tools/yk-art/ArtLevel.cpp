@@ -95,6 +95,7 @@ Canvas LevelSelectLit()
 
 void AddOptionsBar(ImageSet& set);
 void AddHelp(ImageSet& set);
+void AddSettingsBackdrop(ImageSet& set);
 
 void MakeLevelSet(ImageSet& set)
 {
@@ -102,4 +103,5 @@ void MakeLevelSet(ImageSet& set)
     set.AddPicture("level-select-lit", "LEV_SEL_G_IMG", LevelSelectLit());
     AddOptionsBar(set);
     AddHelp(set);
+    AddSettingsBackdrop(set);
 }
