@@ -117,7 +117,8 @@ TEST_F(ToyTest, StepIsLimitedToTheRadiusButVelocityIsNot)
         float v;
         float step;
     };
-    for (const Case& c : {Case{100, 20}, Case{-100, -20}, Case{20, 20}, Case{-20, -20}, Case{-19.5f, -19.5f}}) {
+    for (const Case& c : {Case{100, 20}, Case{-100, -20}, Case{20, 20}, Case{-20, -20}, Case{-19.5f, -19.5f},
+                          Case{-20.5f, -20}, Case{20.5f, 20}, Case{19.5f, 19.5f}}) {
         STickWorld w; // radius 20
         CToy& cell = w.AddToy(kToyTCell, 500, 400);
         cell.vx = cell.vy = c.v;
