@@ -20,7 +20,7 @@ constexpr int kFirstVoices = 64;    // digital voices reserved before the first 
 // below the level it was mixed at. A centred voice now plays at full scale
 // (Allegro's per-voice scale 0), trimmed by 7/8 so that the five loudest
 // effects at once over the loudest music clip hardly a sample: the title
-// music then plays about 8 dB below its file, some -23 dBFS RMS a loop.
+// music then plays about 8 dB below its file, some -22 dBFS RMS a loop.
 constexpr int kVolumePerVoice = 0;
 constexpr int kMixVolume = 224;     // Allegro's overall digital volume, 0..255
 constexpr int kPitchLow = 900;      // play_sample frequency, 1000 = the sample's own pitch
