@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/Display.h"
+#include "app/QuitSignals.h"
 #include "app/State.h"
 #include "app/TickTimer.h"
 #include "app/XDesktop.h"
@@ -21,11 +22,13 @@ int CGameApp::Init(const char* title, int width, int height, int depth, bool ful
 {
     // Before the library opens its window: docks match it to the desktop entry by this.
     XDesktop::SetClass(kWindowName, kWindowClass);
+    QuitSignals::Install(); // what the library keeps and puts back when it ends
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
         std::fprintf(stderr, "%s: cannot start the Allegro library: %s\n", title,
                      allegro_error[0] ? allegro_error : "no system driver");
         return 1;
     }
+    QuitSignals::Install(); // over the library's own, which abort
     install_timer();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     if (g_display.Init(title, width, height, depth, fullscreen) != 0)

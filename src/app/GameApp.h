@@ -38,8 +38,10 @@ public:
 
     void SetRunning(bool value) { running = value; }
 
-    // The window's close button: the library calls RequestClose on its own
-    // thread; the main loop and every modal loop end as soon as they see it.
+    // The window's close button and the quit signals: the library calls
+    // RequestClose on its own thread, the signal handler wherever the signal
+    // lands (the flag is a lock-free atomic, safe there); the main loop and
+    // every modal loop end as soon as they see it.
     static void RequestClose() { closeRequested = true; }
     static bool CloseRequested() { return closeRequested; }
     static void ClearCloseRequest() { closeRequested = false; }

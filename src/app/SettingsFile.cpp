@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "app/ConfigFile.h"
 
@@ -66,7 +67,7 @@ bool CopySeparated(const std::string& from, const std::string& to)
 
 } // namespace
 
-bool Write(const char* name, std::span<const Value> values)
+bool Write(const char* name, std::span<const Value> values, const char* what)
 {
     std::error_code ec;
     // A link is followed, so that a settings file kept elsewhere stays there.
@@ -101,11 +102,10 @@ bool Write(const char* name, std::span<const Value> values)
     }
     if (!ok) {
         fs::remove(temp, ec);
-        static bool reported = false;
-        if (!reported)
-            std::fprintf(stderr, "Could not save the settings to %s in this folder; playing on without saving them\n",
+        static std::set<std::string> reported;
+        if (reported.insert(what).second)
+            std::fprintf(stderr, "Could not save %s to %s in this folder; playing on without saving them\n", what,
                          path);
-        reported = true;
     }
     return ok;
 }

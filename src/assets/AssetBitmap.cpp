@@ -28,11 +28,17 @@ bool FrameGiven(const char* section, int i)
            HasKey(section, "fH" + n);
 }
 
-// In 64 bits, so that no value read from a file can wrap past the edge.
-bool Inside(const BITMAP* image, int x, int y, int w, int h)
+// A frame can be cut when its corner lies in the image (as the library's
+// sub-bitmap requires) and it has a size.
+bool CornerInside(const BITMAP* image, int x, int y, int w, int h)
 {
-    return x >= 0 && y >= 0 && w > 0 && h > 0 && int64_t{x} + w <= image->w && int64_t{y} + h <= image->h;
+    return x >= 0 && y >= 0 && w > 0 && h > 0 && x < image->w && y < image->h;
 }
+
+// What the library's sub-bitmap keeps of a side that overhangs the image's
+// right or bottom edge; in 64 bits, so that no value read from a file can
+// wrap past the edge.
+int Trimmed(int from, int size, int edge) { return static_cast<int>(std::min<int64_t>(size, int64_t{edge} - from)); }
 
 // The default of the next frame's corner: one step on. A step that leaves
 // the int range ends at its edge, where no frame fits.
@@ -169,12 +175,19 @@ std::vector<BITMAP*> CAssetBitmap::CutFrames(const std::string& section, const s
                          YkPath(GetDefinitionFile()).c_str(), tag.c_str(), s, i - 1);
             break;
         }
-        if (!Inside(image, x, y, w, h)) {
+        if (!CornerInside(image, x, y, w, h)) {
             std::fprintf(stderr, "%s: frame %d of %s [%s] at %d,%d size %dx%d lies outside its %dx%d image; kept %d\n",
                          YkPath(GetDefinitionFile()).c_str(), i, tag.c_str(), s, x, y, w, h, image->w, image->h, i - 1);
             break;
         }
-        frames.push_back(create_sub_bitmap(image, x, y, w, h));
+        // An overhanging frame keeps the part inside, as the library's own
+        // sub-bitmap would; the frames after it are cut as usual.
+        const int tw = Trimmed(x, w, image->w), th = Trimmed(y, h, image->h);
+        if (tw != w || th != h)
+            std::fprintf(stderr, "%s: frame %d of %s [%s] at %d,%d size %dx%d overhangs its %dx%d image; trimmed to %dx%d\n",
+                         YkPath(GetDefinitionFile()).c_str(), i, tag.c_str(), s, x, y, w, h, image->w, image->h, tw,
+                         th);
+        frames.push_back(create_sub_bitmap(image, x, y, tw, th));
     }
     return frames;
 }

@@ -20,7 +20,7 @@ constexpr int kFirstVoices = 64;    // digital voices reserved before the first 
 // below the level it was mixed at. A centred voice now plays at full scale
 // (Allegro's per-voice scale 0), trimmed by 7/8 so that the five loudest
 // effects at once over the loudest music clip hardly a sample: the title
-// music then plays about 8 dB below its file, some -23 dBFS RMS a loop.
+// music then plays about 8 dB below its file, some -22 dBFS RMS a loop.
 constexpr int kVolumePerVoice = 0;
 constexpr int kMixVolume = 224;     // Allegro's overall digital volume, 0..255
 constexpr int kPitchLow = 900;      // play_sample frequency, 1000 = the sample's own pitch
@@ -96,7 +96,7 @@ void CAudio::ReadVolumes()
 
 const char* CAudio::InstallDriver()
 {
-    keptSoundVolume = keptMusicVolume = -1;
+    silent = false;
     int voices = kFirstVoices;
     reserve_voices(voices, -1);
     for (const DriverRow& row : kDrivers) {
@@ -107,23 +107,18 @@ const char* CAudio::InstallDriver()
         if (hooks.install(row.id) == 0)
             return row.name;
     }
-    // No sound at all: zero volumes so that nothing tries to play. The
-    // player's own volumes are kept for settings.ini, so that a run while
-    // the sound system is down does not lose them.
-    keptMusicVolume = musicVolume;
-    keptSoundVolume = soundVolume;
-    musicVolume = 0;
-    soundVolume = 0;
+    // No sound at all: everything plays at volume 0, while the volume
+    // fields stay the player's, so that a run while the sound system is down
+    // neither loses them nor throws away a change made in the menu.
+    silent = true;
     return "NONE";
 }
 
 void CAudio::SaveSettings()
 {
-    const int sounds = keptSoundVolume >= 0 ? keptSoundVolume : soundVolume;
-    const int music = keptMusicVolume >= 0 ? keptMusicVolume : musicVolume;
     SettingsFile::Write(kSettingsFile, {{kSection, "maxvolumemaster", std::to_string(masterVolume)},
-                                        {kSection, "maxvolumesounds", std::to_string(sounds)},
-                                        {kSection, "maxvolumemusic", std::to_string(music)}});
+                                        {kSection, "maxvolumesounds", std::to_string(soundVolume)},
+                                        {kSection, "maxvolumemusic", std::to_string(musicVolume)}});
     g_music.Close();
 }
 
@@ -142,7 +137,7 @@ void CAudio::Update()
         SAMPLE* sample = hooks.find(name);
         if (!sample)
             continue;
-        hooks.play(sample, soundVolume, kCentrePan, RandomBetween(kPitchLow, kPitchHigh));
+        hooks.play(sample, silent ? 0 : soundVolume, kCentrePan, RandomBetween(kPitchLow, kPitchHigh));
     }
     FlushSounds();
 }
@@ -162,5 +157,5 @@ void CAudio::SelectTrack(int index)
     }
     if (index >= 0 && index < kTrackCount)
         g_music.Open(kTracks[index]);
-    g_music.SetVolume((musicVolume * masterVolume) >> 8);
+    g_music.SetVolume(silent ? 0 : (musicVolume * masterVolume) >> 8);
 }

@@ -29,12 +29,13 @@ public:
     static Hooks LibraryHooks();
 
     std::set<std::string> pendingSounds; // requested since the last frame
+    // The player's volumes, also in a silent run, so that a change made in
+    // the menu is the one saved.
     int masterVolume = 230;              // 0..255, scales music only
     int soundVolume = 160;               // 0..255
     int musicVolume = 127;               // 0..255
     int currentTrack = -1;               // -1 none, else 0..10
-    int keptSoundVolume = -1;            // as read, when no driver came up: written back
-    int keptMusicVolume = -1;            //   instead of the zeros played at; else -1
+    bool silent = false;                 // no driver came up: everything plays at volume 0
     Hooks hooks = LibraryHooks();        // the sound library unless a test says otherwise
 
 private:

@@ -71,6 +71,8 @@ void CToy::Init(int xMin, int xMax, int yMin, int yMax, int t)
     fy = static_cast<float>(y);
     type = t;
     active = true;
+    // A toy set up again (by a boss) starts afresh: at rest, unless a fire.
+    vx = vy = 0.0f;
     if (type == kToyFire) {
         vx = static_cast<float>((std::rand() % 5) + 2.0);
         if (std::rand() % 2 == 0)

@@ -7,13 +7,14 @@
 #include <iterator>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/ConfigFile.h"
+#include "app/SettingsFile.h"
 #include "play/StatePlay.h"
 
 namespace {
 
-constexpr const char* kScoreTempFile = "score.yk.tmp";
 constexpr int kMissingChecksum = -666;
 
 int32_t Weight(int i)
@@ -66,32 +67,20 @@ bool CHighScores::KeepBadFile()
 
 void CHighScores::Write(const int32_t* scores)
 {
-    // Written beside the old file and renamed over it, so that a kill in the
-    // middle of a save never leaves a half-written file (which would fail its
-    // checksum and wipe every best score and unlock).
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::remove(kScoreTempFile, ec);
-    // Something that cannot be removed (a folder with files in it) is never
-    // handed to Allegro: its configuration flush can spin forever on one.
-    const bool usable = !fs::exists(kScoreTempFile, ec);
-    if (usable) {
-        set_config_file(kScoreTempFile);
+    // Through the settings writer: whole or not at all (a half-written file
+    // would fail its checksum and wipe every best score and unlock), through
+    // a link, and keeping lines and sections the table does not own.
+    static const std::vector<std::string> keys = [] {
+        std::vector<std::string> k;
         for (int i = 0; i < kBestScoreSlots; ++i)
-            set_config_int("scores", Key(i).c_str(), scores[i]);
-        set_config_int("scores", "dontcheat", Checksum(scores));
-        set_config_file("");
-    }
-
-    static bool reported = false;
-    const bool written = usable && fs::is_regular_file(kScoreTempFile, ec) && fs::file_size(kScoreTempFile, ec) > 0;
-    if (written)
-        fs::rename(kScoreTempFile, kFile, ec);
-    if ((!written || ec) && !reported) {
-        std::fprintf(stderr, "Could not save the best scores to %s in this folder; playing on without saving\n",
-                     kFile);
-        reported = true;
-    }
+            k.push_back(Key(i));
+        return k;
+    }();
+    std::vector<SettingsFile::Value> values;
+    for (int i = 0; i < kBestScoreSlots; ++i)
+        values.push_back({"scores", keys[i].c_str(), std::to_string(scores[i])});
+    values.push_back({"scores", "dontcheat", std::to_string(Checksum(scores))});
+    SettingsFile::Write(kFile, values, "the best scores");
 }
 
 // The play state's entry points.

@@ -90,7 +90,7 @@ void CopyCoverage(const FT_Bitmap& rendered, TtfGlyph& g)
             const unsigned char* in = src->buffer + static_cast<ptrdiff_t>(r) * src->pitch;
             uint8_t* out = &g.coverage[static_cast<size_t>(r) * g.width];
             for (int c = 0; c < g.width; ++c)
-                out[c] = levels > 1 && levels < 256 ? static_cast<uint8_t>(in[c] * 255 / (levels - 1)) : in[c];
+                out[c] = CoverageByte(in[c], levels);
         }
     }
     FT_Bitmap_Done(g_library, &grey);

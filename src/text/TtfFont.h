@@ -8,6 +8,15 @@
 
 constexpr int kCoveragePadding = 8; // bytes of zero after a glyph's coverage
 
+// A grey value of a face rendered with LEVELS grey levels (0 .. LEVELS - 1)
+// as coverage 0..255. The top level must be full ink, so the scale is
+// 255 / (LEVELS - 1): 256 / LEVELS would leave a two-level face's ink at 128,
+// half transparent. 256 levels (and a degenerate count) pass through.
+inline uint8_t CoverageByte(int value, int levels)
+{
+    return levels > 1 && levels < 256 ? static_cast<uint8_t>(value * 255 / (levels - 1)) : static_cast<uint8_t>(value);
+}
+
 // One glyph rasterised at the font's current size.
 struct TtfGlyph {
     bool cached = false;           // rendered since the last size change

@@ -258,6 +258,47 @@ TEST_F(AssetTest, PathDefaultsAreNoFolderAndExtensionXxx)
     }
 }
 
+// A frame that overhangs the right or bottom edge is trimmed as the
+// library trims a sub-bitmap, says so in one line, and the frames after it
+// are kept; only a frame whose corner lies outside ends the list.
+TEST_F(AssetTest, OverhangingFramesAreTrimmedLikeTheLibrarysSubBitmap)
+{
+    struct Case {
+        const char* keys;
+        int frames;
+        int lastW, lastH; // the size of the frame that overhangs
+        int overhanging;  // its index
+        int askedW, askedH;
+    } cases[] = {
+        {"fX1 = 120\nfY1 = 0\nfW1 = 32\nfH1 = 32\nfX2 = 0\nfN = 2\n", 2, 8, 32, 0, 32, 32},          // right
+        {"fX1 = 0\nfY1 = 20\nfW1 = 32\nfH1 = 32\nfX2 = 32\nfY2 = 0\nfN = 2\n", 2, 32, 12, 0, 32, 32}, // bottom
+        {"fX1 = 0\nfY1 = 0\nfW1 = 48\nfH1 = 32\nfDX = 48\nfN = 3\n", 3, 32, 32, 2, 48, 32},          // last of a strip
+    };
+    WriteImage("gfx/strip.png", 128, 32);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        WriteFile("data/set.ykd", std::string("[guidelines]\ntype = image\nassetdir = gfx\nasset1 = strip\n"
+                                              "[strip]\ntag = STRIP_IMG\next = png\n") + c.keys);
+        CAssetBitmap bitmaps;
+        bitmaps.Init("set");
+        CaptureStderr();
+        bitmaps.LoadDefinitions();
+        const std::string err = GetCapturedStderr();
+        EXPECT_EQ(LineCount(err), 1) << err;
+        EXPECT_THAT(err, HasSubstr("trimmed"));
+        ASSERT_EQ(bitmaps.GetFrameCount("STRIP_IMG"), c.frames);
+        BITMAP* f = bitmaps.GetFrame("STRIP_IMG", c.overhanging);
+        EXPECT_EQ(f->w, c.lastW);
+        EXPECT_EQ(f->h, c.lastH);
+        // The same sizes the library gives its own sub-bitmap of the image.
+        BITMAP* sub = create_sub_bitmap(bitmaps.Get("STRIP_IMG"), f->x_ofs, f->y_ofs, c.askedW, c.askedH);
+        EXPECT_EQ(sub->w, f->w);
+        EXPECT_EQ(sub->h, f->h);
+        destroy_bitmap(sub);
+        bitmaps.ReleaseAll();
+    }
+}
+
 TEST_F(AssetTest, FrameListsWithoutAnEndStopWithOneMessage)
 {
     struct Case {
@@ -268,11 +309,11 @@ TEST_F(AssetTest, FrameListsWithoutAnEndStopWithOneMessage)
         {"fX1 = 0\nfY1 = 0\nfW1 = 32\nfH1 = 32\nfX2 = 32\n", 2},           // would repeat frame 2 forever
         {"fX1 = 0\nfY1 = 0\nfW1 = 32\nfH1 = 32\nfDX = 32\nfN = 6\n", 4},   // more frames than the image holds
         {"fX1 = 0\nfY1 = 0\nfH1 = 32\nfDX = 32\nfN = 4\n", 0},             // no width given
-        {"fX1 = 120\nfY1 = 0\nfW1 = 32\nfH1 = 32\nfN = 1\n", 0},           // sticks out to the right
+        {"fX1 = 128\nfY1 = 0\nfW1 = 32\nfH1 = 32\nfN = 1\n", 0},           // wholly right of the image
         // Numbers whose sums leave the int range
         {"fY1 = 0\nfW1 = 32\nfH1 = 32\nfDX = 2147483647\nfN = 1\n", 0},   // x = -1 + step, x + w wraps
         {"fX1 = 1073741829\nfY1 = 0\nfW1 = 1073741824\nfH1 = 32\nfN = 1\n", 0},
-        {"fX1 = 0\nfY1 = 1\nfW1 = 32\nfH1 = 2147483647\nfN = 1\n", 0},
+        {"fX1 = 0\nfY1 = 1\nfW1 = 32\nfH1 = 2147483647\nfN = 1\n", 1},    // trimmed to the bottom edge
         {"fX1 = 96\nfY1 = 0\nfW1 = 32\nfH1 = 32\nfDX = 2147483647\nfN = 2\n", 1}, // the step wraps
     };
     WriteImage("gfx/strip.png", 128, 32);

@@ -151,28 +151,43 @@ TEST_F(AudioTest, VolumesMissingFromTheFileKeepWhatTheFieldsHeld)
     EXPECT_EQ(audio.masterVolume, 230);
 }
 
-// A run while the sound system is down plays at volume 0 but leaves the
-// player's volumes in settings.ini as they were (masked like any read), so
-// the next run with sound has them again.
-TEST_F(AudioTest, WithoutAnyDriverTheGameIsSilentButKeepsTheSavedVolumes)
+// A run while the sound system is down plays at volume 0 but saves the
+// player's volumes (masked like any read): those it read, or those the
+// player chose in the menu during the run, so the next run with sound has them.
+TEST_F(AudioTest, WithoutAnyDriverTheGameIsSilentButKeepsThePlayersVolumes)
 {
     WriteFile("settings.ini", "[audio]\nmaxvolumesounds = 200\nmaxvolumemusic = 300\n");
+    WriteFile("data/ogg/r34.ogg", MakeOgg({.frames = 22050}));
     workingDriver = 12345;
     audio.Init();
     EXPECT_EQ(attempts, (std::vector<int>{DIGI_ALSA, DIGI_OSS, DIGI_JACK, DIGI_ESD, DIGI_AUTODETECT}));
     EXPECT_EQ(Setting("lastUsed"), "NONE");
-    EXPECT_EQ(audio.soundVolume, 0);
-    EXPECT_EQ(audio.musicVolume, 0);
+    audio.PlaySound("BEEP_SFX");
+    audio.Update();
+    ASSERT_EQ(played.size(), 1u);
+    EXPECT_EQ(played[0].vol, 0);
+    audio.SelectTrack(3);
+    EXPECT_EQ(g_music.volume, 0);
     audio.SaveSettings();
     EXPECT_EQ(Setting("maxvolumesounds"), "200");
     EXPECT_EQ(Setting("maxvolumemusic"), "44");
+
+    // The player moves both bars (as the menu does) and the next save keeps that.
+    audio.soundVolume = 90;
+    audio.musicVolume = 10;
+    audio.SelectTrack(-1);
+    EXPECT_EQ(g_music.volume, 0);
+    audio.SaveSettings();
+    EXPECT_EQ(Setting("maxvolumesounds"), "90");
+    EXPECT_EQ(Setting("maxvolumemusic"), "10");
 
     workingDriver = DIGI_ALSA;
     CAudio later;
     later.hooks = audio.hooks;
     later.Init();
-    EXPECT_EQ(later.soundVolume, 200);
-    EXPECT_EQ(later.musicVolume, 44);
+    EXPECT_FALSE(later.silent);
+    EXPECT_EQ(later.soundVolume, 90);
+    EXPECT_EQ(later.musicVolume, 10);
 
     // The real library too: this build has no card, and Allegro's null
     // driver (which it gives for unknown ids) does not count as one.
@@ -180,8 +195,7 @@ TEST_F(AudioTest, WithoutAnyDriverTheGameIsSilentButKeepsTheSavedVolumes)
     std::filesystem::remove("settings.ini");
     real.Init();
     EXPECT_EQ(Setting("lastUsed"), "NONE");
-    EXPECT_EQ(real.soundVolume, 0);
-    EXPECT_EQ(real.musicVolume, 0);
+    EXPECT_TRUE(real.silent);
     real.SaveSettings();
     EXPECT_EQ(Setting("maxvolumesounds"), "160");
     EXPECT_EQ(Setting("maxvolumemusic"), "127");

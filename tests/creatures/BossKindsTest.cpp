@@ -84,6 +84,10 @@ TEST_F(BossKindsTest, EggLayerTurnsThenPatrolsAlongTheMargins)
         {0, 0, 500, 400, -4, 0, 0},     // above the goal: turn down by 4
         {3, 0, 500, 400, 4, 0, 3},      // below the goal: turn up by 4
         {0, -61, 500, 400, -64, 2, 0},  // within one turn: aligned, walks
+        {0, -60, 500, 400, -64, 2, 0},  // exactly one turn above: aligned
+        {0, -68, 500, 400, -64, 2, 0},  // exactly one turn below: aligned
+        {0, -59, 500, 400, -63, 0, 0},  // one more: still turning
+        {0, -69, 500, 400, -65, 0, 0},
         {0, -64, 500, 100, -64, 2, 2},  // top margin: go down next
         {1, 3, 950, 400, 0, 2, 3},      // right margin: go left next
         {2, 64, 500, 700, 64, 2, 0},    // bottom margin: go up next
@@ -120,6 +124,8 @@ TEST_F(BossKindsTest, MadEggLayerRunsInwardAndLastMarginWins)
         {300, 300, -32, 63, 4},   // upper left
         {100, 100, -32, 63, 1},   // top and left margins: left wins
         {950, 700, -127, -32, 0}, // right and bottom margins: bottom wins
+        {950, 100, 32, 127, 3},   // top and right margins: right wins
+        {100, 700, -63, 32, 1},   // bottom and left margins: left wins
         {512, 500, -63, 32, 4},   // the middle column counts as left
         {700, 384, 32, 127, 4},   // the middle row counts as upper
         {120, 120, -32, 63, 4},   // on the margins is not past them
@@ -168,6 +174,27 @@ TEST_F(BossKindsTest, MadEggLayerRollsToLayThenToTurnThenForItsHeading)
             EXPECT_EQ(Heading(boss), heading) << c.x << "," << c.y << " seed " << seed;
         }
     }
+}
+
+// The mad run turns on exactly 3 of the 30 values of its roll.
+TEST_F(BossKindsTest, MadEggLayerTurnsOnlyWhenItsRollIsBelowThree)
+{
+    bool sawThree = false, sawTurn = false;
+    for (unsigned seed = 1; seed <= 400; ++seed) {
+        std::srand(seed);
+        std::rand(); // the egg roll
+        const int roll = std::rand() % 30;
+        sawThree = sawThree || roll == 3;
+        sawTurn = sawTurn || roll < 3;
+        CBoss boss = MakeBoss(kBossEggLayer, 300, 300);
+        boss.state = CBoss::kStateMad;
+        boss.heading = 200; // outside every range
+        std::srand(seed);
+        boss.Update(world.view);
+        EXPECT_EQ(Heading(boss) != 200, roll < 3) << "seed " << seed << " roll " << roll;
+    }
+    EXPECT_TRUE(sawThree);
+    EXPECT_TRUE(sawTurn);
 }
 
 // Each kind's think step and what it draws from rand(): the egg layer also

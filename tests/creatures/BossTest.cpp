@@ -355,6 +355,23 @@ TEST_F(BossTest, TCellsHurtABossImmuneToPlayersAndAreFlung)
     EXPECT_FALSE(Heard("KILL_ALIEN_SFX"));
 }
 
+// A T-cell harms again only once the invincibility has ended: at its last
+// moment it is still flung off unharmed.
+TEST_F(BossTest, TCellHarmsOnlyAfterTheInvincibleTime)
+{
+    for (int since : {0, 1}) {
+        CBoss boss = MakeBoss(kBossTCellKing, 500, 400);
+        boss.walkSpeed = boss.runSpeed = 0;
+        boss.hurtUntil = kNow - since;
+        boss.state = CBoss::kStateMad;
+        world.toys.clear();
+        world.AddToy(kToyTCell, 440, 400);
+        boss.Update(world.view);
+        EXPECT_EQ(boss.health, since ? 95 : 100) << since;
+        EXPECT_EQ(boss.hurtUntil, since ? kNow + 50 : kNow) << since;
+    }
+}
+
 TEST_F(BossTest, TCellHarmReachesCrackRadiusPlusSizeStrictly)
 {
     struct Case {

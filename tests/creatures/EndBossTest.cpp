@@ -67,6 +67,22 @@ TEST_F(EndBossTest, SplitDelaysComeFromTheRangeAndAReversedRangeUsesTheMinimum)
     }
 }
 
+// Loading draws one delay from rand() when the range is open, none when it
+// is a single value, so a level's later draws do not shift.
+TEST_F(EndBossTest, LoadingDrawsOneDelayOrNone)
+{
+    for (int max : {20, 10}) {
+        boss->hsecBetweenSplitMax = max;
+        std::srand(3);
+        const int first = std::rand(), second = std::rand();
+        std::srand(3);
+        boss->Load("endboss.yks");
+        const int drawn = max == 10 ? 0 : first % 10;
+        EXPECT_EQ(Cell(30, 45), kNow + 10 + drawn) << max;
+        EXPECT_EQ(std::rand(), max == 10 ? first : second) << max;
+    }
+}
+
 TEST_F(EndBossTest, CellsSeededInATickDoNotSplitInIt)
 {
     boss->hsecBetweenSplitMin = boss->hsecBetweenSplitMax = 0; // the shortest delay possible

@@ -46,6 +46,35 @@ TEST_F(ToyTest, FireStartsWithTwoToSixPixelsPerTickOnEachAxisAtRandomSign)
     }
 }
 
+// A toy set up again (the blower's swallowed dust, a fire boss's caught
+// fire, any toy it turns into a fire) starts afresh: at rest unless it is a
+// fire, which draws a new velocity; the others draw nothing for it.
+TEST_F(ToyTest, ToySetUpAgainStartsAtRestUnlessItIsAFire)
+{
+    for (int type = kToyTCell; type <= kToyDust; ++type) {
+        CToy toy;
+        toy.Init(300, 300, 200, 200, kToyFood);
+        toy.vx = 7.5f;
+        toy.vy = -3.0f;
+        toy.active = false;
+        srand(5);
+        const int next = rand();
+        srand(5);
+        toy.Init(100, 100, 120, 120, type);
+        EXPECT_TRUE(toy.active) << type;
+        EXPECT_EQ(toy.fx, 100.0f) << type;
+        if (type == kToyFire) {
+            EXPECT_GE(std::fabs(toy.vx), 2.0f);
+            EXPECT_LE(std::fabs(toy.vy), 6.0f);
+            EXPECT_NE(toy.vx, 7.5f);
+        } else {
+            EXPECT_EQ(toy.vx, 0.0f) << type;
+            EXPECT_EQ(toy.vy, 0.0f) << type;
+            EXPECT_EQ(rand(), next) << type;
+        }
+    }
+}
+
 TEST_F(ToyTest, EachTypeDampsItsVelocityAfterTheWind)
 {
     struct Case {
@@ -117,7 +146,8 @@ TEST_F(ToyTest, StepIsLimitedToTheRadiusButVelocityIsNot)
         float v;
         float step;
     };
-    for (const Case& c : {Case{100, 20}, Case{-100, -20}, Case{20, 20}, Case{-20, -20}, Case{-19.5f, -19.5f}}) {
+    for (const Case& c : {Case{100, 20}, Case{-100, -20}, Case{20, 20}, Case{-20, -20}, Case{-19.5f, -19.5f},
+                          Case{-20.5f, -20}, Case{20.5f, 20}, Case{19.5f, 19.5f}}) {
         STickWorld w; // radius 20
         CToy& cell = w.AddToy(kToyTCell, 500, 400);
         cell.vx = cell.vy = c.v;

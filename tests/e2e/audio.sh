@@ -11,8 +11,8 @@ HEARD="$E2E_HOME/heard.raw"
 export HOME="$E2E_HOME"
 printf 'pcm.!default { type file; slave.pcm "null"; file "%s"; format "raw" }\n' "$HEARD" > "$HOME/.asoundrc"
 
-# Allegro's handler for SIGTERM can hang while the sound driver's thread
-# runs, so a game still running when a test ends is killed outright.
+# A game still running when a test ends is killed outright: nothing it
+# would save on a normal quit matters to the test any more.
 audio_cleanup() {
   [ -n "$GAME_PID" ] && kill -9 "$GAME_PID" 2>/dev/null || true
   GAME_PID=""

@@ -2,13 +2,15 @@
 # The title music reaches the sound card whole and at the loudness chosen
 # for the game: at the default volumes (music 127 of 255, master 230) it
 # plays about 8 dB below its file, so a whole loop of the title track is
-# about -23 dBFS RMS. A burst of the five loudest sound effects over the
-# loudest level music clips at most 0.1 % of the samples it spans.
+# about -22 dBFS RMS, and the first thing a player hears, its first 20 s,
+# no quieter than -24 dBFS RMS and never clipped. A burst of the five
+# loudest sound effects over the loudest level music clips at most 0.1 % of
+# the samples it spans.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/audio.sh"
 title="$YK_DATA/ogg/r33.ogg" # track 2: the title and the level-select screen
 
-hear_title 10
+hear_title 22
 
 # The same 8 s of the track, compared 0.25 s by 0.25 s: the music plays
 # whole, neither cut nor stuttering, at one gain throughout.
@@ -25,9 +27,12 @@ holds "$spread < 2" || fail "the title music does not follow its file (off by up
 holds "$gain > -8.7 && $gain < -7.5" || fail "the title music plays $gain dB against its file, not about -8.1 dB"
 
 loop=$(awk -v t="$(HEARD=$track rms 0 1000)" -v g="$gain" 'BEGIN { printf "%.1f\n", t + g }')
-read -r opening_rms opening_peak <<<"$(level "$(plus "$start" 1)" "$(plus "$start" 9)")"
-echo "title music: a whole loop at $loop dBFS RMS; its opening at $opening_rms dBFS RMS, peak $opening_peak dBFS"
+read -r opening_rms opening_peak <<<"$(level "$start" "$(plus "$start" 20)")"
+opening_clipped=$(clipped "$start" "$(plus "$start" 20)")
+echo "title music: a whole loop at $loop dBFS RMS; its first 20 s at $opening_rms dBFS RMS, peak $opening_peak dBFS, $opening_clipped samples clipped"
 holds "$loop >= -24 && $loop <= -18" || fail "a loop of the title music would be $loop dBFS RMS, not about -20"
+holds "$opening_rms >= -24" || fail "the first 20 s of the title music play at $opening_rms dBFS RMS, fainter than -24"
+[ "$opening_clipped" = 0 ] || fail "the first 20 s of the title music clip $opening_clipped samples"
 
 # The five loudest effects by peak, all in one frame, over the loudest
 # music: track 1, the music of the levels without a boss.

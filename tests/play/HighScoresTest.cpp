@@ -99,6 +99,26 @@ TEST_F(HighScoresTest, SaveReplacesTheFileWholeAndLeavesNoTemporary)
     EXPECT_FALSE(std::filesystem::exists(dir / "score.yk.tmp"));
 }
 
+// Like settings.ini: a score file kept elsewhere behind a link stays there
+// (the link stays a link), and lines the table does not own stay too.
+TEST_F(HighScoresTest, SaveWritesThroughALinkAndKeepsOtherLines)
+{
+    WriteFile("kept/real.yk", "# my notes\n[scores]\n5 = 77\ndontcheat = 1155\n\n[mine]\nkey = 3\n");
+    std::filesystem::create_symlink("kept/real.yk", "score.yk");
+    play->bestScores[4] = 9;
+    play->SaveScores();
+    EXPECT_TRUE(std::filesystem::is_symlink("score.yk"));
+    EXPECT_EQ(Stored("4"), 9);
+    EXPECT_EQ(Stored("5"), 0);
+    EXPECT_EQ(Stored("dontcheat"), 9 * 28);
+    const std::string text = ReadFile("kept/real.yk");
+    EXPECT_NE(text.find("# my notes"), std::string::npos) << text;
+    EXPECT_NE(text.find("[mine]"), std::string::npos) << text;
+    EXPECT_NE(text.find("key = 3"), std::string::npos) << text;
+    EXPECT_FALSE(std::filesystem::exists("kept/real.yk.tmp"));
+    EXPECT_FALSE(std::filesystem::exists("score.yk.tmp"));
+}
+
 TEST_F(HighScoresTest, UnwritableFileKeepsTheOldOneAndTheGameRunning)
 {
     // A folder where the temporary file should go makes the write fail even

@@ -31,6 +31,9 @@ protected:
         clear_to_color(g_display.backBuffer, 0); // new bitmaps hold whatever memory held
         target = create_bitmap(kScreenW, kScreenH);
         g_display.SetPresentTarget(target);
+        // The whole frame: a level played by an earlier test holds the
+        // pointer to its arena.
+        g_display.SetPointerRange(0, 0, kScreenW - 1, kScreenH - 1);
         ReleaseAll();
         savedAudio = g_audio;
         optionsHintDone = 0;

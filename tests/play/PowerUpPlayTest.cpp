@@ -62,6 +62,20 @@ TEST_F(PowerUpPlayTest, DetonationKillsAliensAndHurtsABossInRangeForItsPlayer)
     EXPECT_EQ(play->levelPoints, 2 + 1 + 1); // egg, alien, boss
 }
 
+// An opened power-up goes to the puck that touches it, not to player 1.
+TEST_F(PowerUpPlayTest, AnOpenPowerUpGoesToThePlayerWhoCollectsIt)
+{
+    StartWith("", 2);
+    PlacePuck(1, 300.0f, 200.0f);
+    CEgg& egg = EggAt(300, 200, kPupMushroom);
+    egg.cracked = true;
+    egg.time = now;
+    UpdateAt(now);
+    EXPECT_TRUE(play->eggs.empty());
+    EXPECT_EQ(play->playerPowerFlags[1], 1 << kPupMushroom);
+    EXPECT_EQ(play->playerPowerFlags[0], 0);
+}
+
 // Both players may set off a blast in the same tick; an egg the first one
 // took is not scored again by the second.
 TEST_F(PowerUpPlayTest, TwoBlastsInOneTickTakeAnEggOnce)

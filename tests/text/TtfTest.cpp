@@ -12,6 +12,7 @@
 #include "support/TempDir.h"
 #include "text/Blend16.h"
 #include "text/Ttf.h"
+#include "text/TtfFont.h"
 
 namespace {
 
@@ -68,6 +69,24 @@ protected:
     const int black = makecol(0, 0, 0);
     const int white = makecol(255, 255, 255);
 };
+
+// The top grey level of a face is always full ink and level 0 no ink,
+// whatever the number of levels; the steps between are even.
+TEST(TtfCoverage, GreyLevelsScaleSoTheTopLevelIsFullInk)
+{
+    struct Case {
+        int value, levels;
+        int coverage;
+    };
+    const Case cases[] = {
+        {0, 2, 0},   {1, 2, 255},                 // a one-bit face: solid, not half
+        {1, 4, 85},  {2, 4, 170},  {3, 4, 255},
+        {8, 16, 136}, {15, 16, 255},
+        {0, 256, 0}, {128, 256, 128}, {255, 256, 255}, // FreeType's usual 256 levels pass through
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CoverageByte(c.value, c.levels), c.coverage) << c.value << " of " << c.levels;
+}
 
 TEST_F(TtfTest, UnreadableFilesGiveNullAndANullFontDoesNothing)
 {

@@ -60,10 +60,12 @@ Song Action()
     return s;
 }
 
-// Title and level select: calm dorian with bells and a flute.
+// Title and level select: calm dorian with bells and a flute. The bass
+// plays from the start: the opening is the first thing a player hears, and
+// pad and bells alone left it some 8 dB below the rest of the loop.
 Song Menu()
 {
-    Song s = Make("r33", 96, 50, kDorian, {0, 3, 0, 6}, 4, {"pa", "pax", "pakxb", "pakxbl", "pakxbL", "pxb"});
+    Song s = Make("r33", 96, 50, kDorian, {0, 3, 0, 6}, 4, {"pab", "paxb", "pakxb", "pakxbl", "pakxbL", "pxb"});
     s.kick = "9.........9.....";
     s.shaker = "..5...5...5...53";
     s.bass = "R-------5---O---";
