@@ -25,6 +25,8 @@ const SSettingRow kRows[] = {
      "The window's size: auto (the largest whole multiple of 1024 x 768 that fits the screen) or 1 to 8 times it"},
     {"game", "maxfps", ESettingType::kNumber, "display", 0, 1000, 1, "display",
      "Frames a second at most: display (the monitor's refresh rate), 0 (no cap) or a number"},
+    {"game", "pads", ESettingType::kSwitch, "1", 0, 1, 1, "",
+     "Game pads (1) or none (0): two pads steer two players, plugged in at any moment"},
 };
 // clang-format on
 
