@@ -79,19 +79,20 @@ void CStatePlay::HandleInput(CGameApp& app)
     g_controls.Poll();
     if (leaveToTitle)
         app.ChangeState(CStateIntro::Instance());
-    if (g_controls.Key(KEY_ESC, kInputReleased)) {
+    // A pad's Back is Escape, Y is Space and Start is P.
+    if (g_controls.Key(KEY_ESC, kInputReleased) || g_controls.AnyPad(kPadBack, kInputReleased)) {
         g_audio.PlaySound("ANVIL_SFX");
         app.ChangeState(CStatePlay::Instance());
         // The level-select screen has run and set the chosen level up; the
         // keys read before it are stale (its Space would set it up again).
         return;
     }
-    if (g_controls.Key(KEY_SPACE, kInputPressed)) {
+    if (g_controls.Key(KEY_SPACE, kInputPressed) || g_controls.AnyPad(kPadY, kInputPressed)) {
         g_audio.PlaySound("ANVIL_SFX");
         SetUpLevel();
     }
     const int now = CTickTimer::Now();
-    if (g_controls.Key(KEY_P, kInputPressed))
+    if (g_controls.Key(KEY_P, kInputPressed) || g_controls.AnyPad(kPadStart, kInputPressed))
         pausedAt = pausedAt == 0 ? now - kPauseStepBack : 0;
     if (pausedAt != 0) {
         CTickTimer::SetNow(pausedAt);
@@ -167,18 +168,29 @@ void CStatePlay::HandleLaserZapMouse(int kick)
 void CStatePlay::HandleMovementKeys(int first, int pulseLen, int keyState)
 {
     const int end = CTickTimer::Now() + pulseLen;
-    auto steer = [&](const SMoveKeys& keys, int i) {
-        if (g_controls.Key(keys.right, keyState))
+    // Right, left, up, down fire from the walls A, C, D and B.
+    auto fire = [&](int i, bool right, bool left, bool up, bool down) {
+        if (right)
             laserA[i] = end;
-        if (g_controls.Key(keys.left, keyState))
+        if (left)
             laserC[i] = end;
-        if (g_controls.Key(keys.up, keyState))
+        if (up)
             laserD[i] = end;
-        if (g_controls.Key(keys.down, keyState))
+        if (down)
             laserB[i] = end;
+    };
+    auto steer = [&](const SMoveKeys& keys, int i) {
+        fire(i, g_controls.Key(keys.right, keyState), g_controls.Key(keys.left, keyState),
+             g_controls.Key(keys.up, keyState), g_controls.Key(keys.down, keyState));
     };
     steer(kArrows, first);
     steer(kWasd, numPlayers > 1 ? 1 : first);
+    // The first pad steers as the arrows do, the second as W/A/S/D; in a
+    // one-player game any pad steers player 1.
+    for (int seat = 0; seat < kPadSeats; ++seat)
+        fire(seat == 0 || numPlayers <= 1 ? first : 1, g_controls.Pad(seat, kPadRight, keyState),
+             g_controls.Pad(seat, kPadLeft, keyState), g_controls.Pad(seat, kPadUp, keyState),
+             g_controls.Pad(seat, kPadDown, keyState));
 }
 
 void CStatePlay::Update(CGameApp& app)
