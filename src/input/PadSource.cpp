@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <string>
 
 CPadSource g_padSource;
 
@@ -23,6 +25,38 @@ std::string GuidOf(int deviceIndex)
     return text;
 }
 
+// Mappings of the player's own, for pads the built-in ones do not know: one
+// line each, as SDL writes them; lines for another system are passed over.
+// A line that is no mapping is named, never fatal.
+void LoadUserMappings()
+{
+    std::error_code ec;
+    if (!std::filesystem::exists(kUserMappings, ec))
+        return;
+    std::ifstream in(kUserMappings);
+    if (!std::filesystem::is_regular_file(kUserMappings, ec) || !in) {
+        std::fprintf(stderr, "%s: cannot be read; the built-in pad mappings still work\n", kUserMappings);
+        return;
+    }
+    const std::string thisSystem = std::string("platform:") + SDL_GetPlatform();
+    std::string line;
+    int number = 0, bad = 0, firstBad = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#')
+            continue;
+        if (line.find("platform:") != std::string::npos && line.find(thisSystem) == std::string::npos)
+            continue;
+        if (SDL_GameControllerAddMapping(line.c_str()) < 0 && bad++ == 0)
+            firstBad = number;
+    }
+    if (bad > 0)
+        std::fprintf(stderr, "%s: %d line%s no pad mapping (the first: line %d); passed over\n", kUserMappings, bad,
+                     bad == 1 ? " is" : "s are", firstBad);
+}
+
 } // namespace
 
 bool CPadSource::Start()
@@ -36,11 +70,7 @@ bool CPadSource::Start()
         std::fprintf(stderr, "Game pads are off: the controller support cannot start (%s)\n", SDL_GetError());
         return false;
     }
-    std::error_code ec;
-    if (std::filesystem::exists(kUserMappings, ec) &&
-        SDL_GameControllerAddMappingsFromFile(kUserMappings) < 0)
-        std::fprintf(stderr, "%s: no pad mappings read (%s); the built-in ones still work\n", kUserMappings,
-                     SDL_GetError());
+    LoadUserMappings();
     *this = CPadSource();
     running = true;
     return true;

@@ -1,7 +1,10 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -212,6 +215,52 @@ TEST_F(PadsSettingTest, PadsAreOnUnlessSettingsSayOff)
         EXPECT_FALSE(g_padSource.Running());
     }
     g_settings = CSettings();
+}
+
+// gamecontrollerdb.txt in the game's folder adds mappings for pads the
+// built-in ones do not know; a file that cannot be used is said once, and
+// the pads work on with the built-in mappings.
+TEST_F(PadsSettingTest, AMappingFileThatCannotBeUsedIsSaidAndPadsWorkOn)
+{
+    struct Case {
+        const char* what;
+        std::string file; // empty: a folder of that name
+        const char* message;
+    };
+    const Case cases[] = {
+        {"mappings, a comment, another system's",
+         "# pads of mine\n030000005e0400008e02000014010000,Some pad,a:b0,b:b1,x:b2,y:b3,platform:Linux,\n"
+         "03000000aaaa0000bbbb000000000000,New pad,a:b1,b:b0,\r\n\n"
+         "03000000cccc0000dddd000000000000,Other pad,a:b0,platform:Windows,\n",
+         ""},
+        {"lines that are no mapping", "# mine\nnot a mapping\n03000000aaaa0000bbbb000000000000,New pad,a:b1,\nnor this\n",
+         "2 lines are no pad mapping (the first: line 2)"},
+        {"a folder", "", "cannot be read"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(dir / "gamecontrollerdb.txt");
+        if (c.file.empty())
+            std::filesystem::create_directory(dir / "gamecontrollerdb.txt");
+        else
+            WriteFile("gamecontrollerdb.txt", c.file);
+        g_controls = CControls();
+        SPadBench bench;
+        testing::internal::CaptureStderr();
+        bench.Start();
+        const std::string err = testing::internal::GetCapturedStderr();
+        if (*c.message) {
+            EXPECT_NE(err.find(c.message), std::string::npos) << err;
+            EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        } else {
+            EXPECT_EQ(err, "");
+        }
+        ASSERT_TRUE(bench.pads[0].Attach());
+        bench.pads[0].Press(kPadA, true);
+        g_controls.Poll();
+        EXPECT_TRUE(g_controls.Pad(0, kPadA, kInputPressed));
+    }
+    g_controls = CControls();
 }
 
 } // namespace
