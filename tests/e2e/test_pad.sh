@@ -2,7 +2,9 @@
 # A game pad plugged in while the game runs (a virtual pad, worked through
 # the test seam YK_TEST_PAD_FIFO): A on the title opens the level select;
 # up, then left puts the pointer on the circulatory system, A starts it;
-# Start pauses and resumes; Back goes back to the level select.
+# Start pauses and resumes; Back goes back to the level select. Then,
+# without controller support on the machine, the game says so once and
+# plays on with the keyboard.
 source "$(dirname "$0")/lib.sh"
 
 [ -f "$YK_DATA/bitmap-level.ykd" ] || fail "no level-select art in $YK_DATA: build the data first"
@@ -85,4 +87,21 @@ press Escape
 code=$(wait_exit)
 [ "$code" = 0 ] || fail "exit code $code"
 grep -q "pad command\|Game pads are off" "$E2E_HOME/stderr.log" && fail "stderr: $(cat "$E2E_HOME/stderr.log")"
+exec 7>&-
+
+: "${YK_FAIL_PADS:?path of the library that refuses controller support}"
+LD_PRELOAD="$YK_FAIL_PADS" start_game
+win=$(wait_window)
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+sleep 0.5
+point 700 600
+screenshot e2e-nopads-title
+act_until_changes e2e-nopads-title e2e-nopads-select 10000 press space || fail "without pads, Space did not start"
+act_until_changes e2e-nopads-select e2e-nopads-title-again 10000 press Escape || fail "without pads, Escape did not return"
+press Escape
+code=$(wait_exit)
+[ "$code" = 0 ] || fail "without pads: exit code $code"
+said=$(grep -c "Game pads are off" "$E2E_HOME/stderr.log" || true)
+[ "$said" = 1 ] || fail "the missing controller support was said $said times: $(cat "$E2E_HOME/stderr.log")"
+grep "Game pads are off" "$E2E_HOME/stderr.log"
 echo ok
