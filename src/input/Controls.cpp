@@ -203,8 +203,15 @@ void CControls::PollPads()
     const int dx = PadRules::PointerStep(pointerAxis[0], elapsed, pointerCarry[0]);
     const int dy = PadRules::PointerStep(pointerAxis[1], elapsed, pointerCarry[1]);
     if (dx != 0 || dy != 0) {
-        const ScreenFit::SPoint p = g_display.Pointer();
-        g_display.MovePointer(p.x + dx, p.y + dy);
+        // On a screen smaller than the frame several frame pixels share one
+        // output pixel: go on from where the stick put the pointer, unless
+        // the mouse has moved it since.
+        ScreenFit::SPoint p = g_display.Pointer();
+        if (p.x == pointerSeen.x && p.y == pointerSeen.y)
+            p = pointerSet;
+        pointerSet = {std::clamp(p.x + dx, 0, kScreenW - 1), std::clamp(p.y + dy, 0, kScreenH - 1)};
+        g_display.MovePointer(pointerSet.x, pointerSet.y);
+        pointerSeen = g_display.Pointer();
     }
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/ScreenFit.h"
 #include "input/PadInput.h"
 
 // Input states: bit 1 = down at the latest poll, bit 0 = down at the poll before.
@@ -65,6 +66,7 @@ private:
     bool stickPushed[kPadSeats][4] = {}; // up, down, left, right of the left stick
     double pointerCarry[2] = {};          // fractions of a pixel, x and y
     long long pointerPolledMs = -1;       // the pads' last poll, for the pointer's pace
+    ScreenFit::SPoint pointerSet{-1, -1}, pointerSeen{-1, -1}; // where the stick put it, and how it read back
     bool toggleHeld = false;      // F11 or Alt+Enter down at the latest poll
     bool toggleRequested = false; // a press not yet taken
 };

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/Display.h"
 #include "app/Settings.h"
 #include "input/Controls.h"
 #include "input/PadSource.h"
@@ -189,6 +190,30 @@ TEST_F(PadsTest, TheRightStickMovesThePointer)
     EXPECT_GT(mouse_x, 510);
     EXPECT_LT(mouse_y, 390);
     EXPECT_EQ(mouse_x - 500, 400 - mouse_y) << "the same pace on both axes";
+}
+
+// On a screen smaller than the frame two frame pixels share one output
+// pixel: a slow push still gets the pointer there, in both directions.
+TEST_F(PadsTest, TheRightStickMovesThePointerSlowlyOnASmallScreen)
+{
+    const ScreenFit::SRect saved = g_display.picture;
+    g_display.picture = {0, 0, kScreenW / 2, kScreenH / 2};
+    ASSERT_TRUE(pad(0).Attach());
+    for (int direction : {-1, 1}) {
+        SCOPED_TRACE(direction);
+        mouse_x = 250;
+        mouse_y = 200;
+        pad(0).Tilt(kPadRightX, 0);
+        g_controls.Poll();
+        const int from = g_display.PointerX();
+        pad(0).Tilt(kPadRightX, direction * 16500); // about a frame pixel a poll
+        for (int i = 0; i < 30; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            g_controls.Poll();
+        }
+        EXPECT_GE(direction * (g_display.PointerX() - from), 15);
+    }
+    g_display.picture = saved;
 }
 
 class PadsSettingTest : public TempDirTest {
