@@ -2,9 +2,9 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>

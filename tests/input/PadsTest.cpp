@@ -24,6 +24,7 @@ protected:
     void SetUp() override
     {
         g_controls = CControls();
+        g_display.SetPointerRange(0, 0, kScreenW - 1, kScreenH - 1); // play may have narrowed it
         bench.Start();
     }
     void TearDown() override { g_controls = CControls(); }
