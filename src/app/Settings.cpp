@@ -30,6 +30,8 @@ const SSettingRow kRows[] = {
      "display|30|60|75|120|144|240|0"},
     {"game", "pauseonfocusloss", ESettingType::kSwitch, "1", 0, 1, 1, "",
      "Pause play when the game's window loses the keyboard focus (1) or play on (0)", "Pause when the focus leaves"},
+    {"game", "pads", ESettingType::kSwitch, "1", 0, 1, 1, "",
+     "Game pads (1) or none (0): two pads steer two players, plugged in at any moment", "Game pads"},
     {"keys", "player1up", ESettingType::kKey, "UP", 0, 0, 0, "", "Player 1 pushes the puck up", "Player 1 up"},
     {"keys", "player1down", ESettingType::kKey, "DOWN", 0, 0, 0, "", "Player 1 pushes the puck down", "Player 1 down"},
     {"keys", "player1left", ESettingType::kKey, "LEFT", 0, 0, 0, "", "Player 1 pushes the puck left", "Player 1 left"},

@@ -31,10 +31,12 @@ void CStateIntro::Resume() { g_audio.FlushSounds(); }
 void CStateIntro::HandleInput(CGameApp& app)
 {
     g_controls.Poll();
-    if (g_controls.Key(KEY_ESC, kInputReleased))
+    // A pad's Back is Escape; A and Start are Space.
+    if (g_controls.Key(KEY_ESC, kInputReleased) || g_controls.AnyPad(kPadBack, kInputReleased))
         app.Quit();
     // Checked even when Escape fired in the same tick.
-    if (g_controls.Key(KEY_SPACE, kInputPressed) || g_controls.Mouse(0, kInputPressed)) {
+    if (g_controls.Key(KEY_SPACE, kInputPressed) || g_controls.Mouse(0, kInputPressed) ||
+        g_controls.AnyPad(kPadA, kInputPressed) || g_controls.AnyPad(kPadStart, kInputPressed)) {
         g_audio.PlaySound("ANVIL_SFX");
         app.ChangeState(CStatePlay::Instance());
     }

@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include <atomic>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -10,11 +11,15 @@
 #include <string>
 
 #include "app/ConfigFile.h"
+#include "app/Display.h"
 #include "app/Paths.h"
 #include "app/Settings.h"
 #include "input/KeyNames.h"
 #include "input/KeyPositions.h"
 #include "input/XKeyboard.h"
+#include "input/PadRules.h"
+#include "input/PadScript.h"
+#include "input/PadSource.h"
 
 CControls g_controls;
 
@@ -122,6 +127,19 @@ void CControls::Init()
     }
     // The library tells of the lost focus through its display-switch callbacks.
     set_display_switch_callback(SWITCH_OUT, OnSwitchOut);
+    // Pads through the controller support, beside the library's own
+    // joystick driver (useJoysticks keeps its meaning).
+    if (g_settings.Switch("pads"))
+        StartPads();
+}
+
+bool CControls::StartPads()
+{
+    if (!usePads && g_padSource.Start()) {
+        usePads = 1;
+        g_padScript.OpenFromEnvironment();
+    }
+    return usePads != 0;
 }
 
 void CControls::Remove()
@@ -133,6 +151,11 @@ void CControls::Remove()
         remove_keyboard();
     if (numJoysticks)
         remove_joystick();
+    if (usePads) {
+        g_padScript.Close();
+        g_padSource.Stop();
+        usePads = 0;
+    }
 }
 
 void CControls::Poll()
@@ -159,6 +182,57 @@ void CControls::Poll()
             for (int b = 0; b < kJoyButtons; ++b)
                 joyButtons[j][b] = Advance(joyButtons[j][b], b < joy[j].num_buttons && joy[j].button[b].b);
     }
+    if (usePads)
+        PollPads();
+}
+
+void CControls::PollPads()
+{
+    g_padScript.Run();
+    SPadFrame frames[kPadSeats];
+    g_padSource.Read(frames);
+    int pointerAxis[2] = {0, 0};
+    for (int s = 0; s < kPadSeats; ++s) {
+        const SPadFrame& f = frames[s];
+        // A pad pulled out reads as all up: what it held is released.
+        const int lx = f.axis[kPadLeftX], ly = f.axis[kPadLeftY];
+        const int pushes[4] = {-ly, ly, -lx, lx};
+        for (int d = 0; d < 4; ++d)
+            stickPushed[s][d] = PadRules::StickPushed(stickPushed[s][d], pushes[d]);
+        for (int i = 0; i < kPadInputs; ++i) {
+            bool down = f.button[i];
+            if (i >= kPadUp)
+                down = down || stickPushed[s][i - kPadUp];
+            padState[s][i] = Advance(padState[s][i], down);
+        }
+        // Whichever pad pushes its right stick harder moves the pointer.
+        for (int a = 0; a < 2; ++a)
+            if (std::abs(f.axis[kPadRightX + a]) > std::abs(pointerAxis[a]))
+                pointerAxis[a] = f.axis[kPadRightX + a];
+    }
+    const long long nowMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::steady_clock::now().time_since_epoch())
+                                .count();
+    const int elapsed = pointerPolledMs < 0 ? 0 : static_cast<int>(std::min(nowMs - pointerPolledMs, 1000LL));
+    pointerPolledMs = nowMs;
+    const int dx = PadRules::PointerStep(pointerAxis[0], elapsed, pointerCarry[0]);
+    const int dy = PadRules::PointerStep(pointerAxis[1], elapsed, pointerCarry[1]);
+    if (dx != 0 || dy != 0) {
+        // On a screen smaller than the frame several frame pixels share one
+        // output pixel: go on from where the stick put the pointer, unless
+        // the mouse has moved it since.
+        ScreenFit::SPoint p = g_display.Pointer();
+        if (p.x == pointerSeen.x && p.y == pointerSeen.y)
+            p = pointerSet;
+        pointerSet = {std::clamp(p.x + dx, 0, kScreenW - 1), std::clamp(p.y + dy, 0, kScreenH - 1)};
+        g_display.MovePointer(pointerSet.x, pointerSet.y);
+        pointerSeen = g_display.Pointer();
+    }
+}
+
+bool CControls::Pad(int seat, int input, int state) const
+{
+    return seat >= 0 && seat < kPadSeats && input >= 0 && input < kPadInputs && padState[seat][input] == state;
 }
 
 bool CControls::TakeFullscreenToggle()

@@ -1,5 +1,7 @@
 #pragma once
 #include <string>
+#include "app/ScreenFit.h"
+#include "input/PadInput.h"
 
 // Input states: bit 1 = down at the latest poll, bit 0 = down at the poll before.
 enum EInputState { kInputUp = 0, kInputReleased = 1, kInputPressed = 2, kInputHeld = 3 };
@@ -55,14 +57,31 @@ public:
     void IgnoreFocusLoss(int ms);
     bool Mouse(int slot, int state) const { return IsActive({kDeviceMouse, slot, state}); }
 
+    // Game pads, polled with the other devices: seat 0 is the first pad
+    // plugged in (player 1), seat 1 the second (player 2). A direction is
+    // the d-pad or the left stick past its threshold.
+    bool Pad(int seat, int input, int state) const;
+    bool AnyPad(int input, int state) const { return Pad(0, input, state) || Pad(1, input, state); }
+    // Starts the pads (Init does when settings.ini allows them); false
+    // when the controller support cannot start.
+    bool StartPads();
+
     int numJoysticks = 0;
     int useKeyboard = 0;
     int useMouse = 0;
     int joyButtons[kJoysticks][kJoyButtons] = {};
     int keyState[kKeySlots] = {};
     int mouseState[kMouseSlots] = {};
+    int usePads = 0;
+    int padState[kPadSeats][kPadInputs] = {};
 
 private:
+    void PollPads();
+
+    bool stickPushed[kPadSeats][4] = {}; // up, down, left, right of the left stick
+    double pointerCarry[2] = {};          // fractions of a pixel, x and y
+    long long pointerPolledMs = -1;       // the pads' last poll, for the pointer's pace
+    ScreenFit::SPoint pointerSet{-1, -1}, pointerSeen{-1, -1}; // where the stick put it, and how it read back
     bool toggleHeld = false;      // F11 or Alt+Enter down at the latest poll
     bool toggleRequested = false; // a press not yet taken
 };

@@ -60,7 +60,14 @@ void BlitWhole(BITMAP* image)
 
 bool ChooseKeyPressed()
 {
-    return g_controls.Key(KEY_ENTER, kInputPressed) || g_controls.Key(KEY_SPACE, kInputPressed);
+    return g_controls.Key(KEY_ENTER, kInputPressed) || g_controls.Key(KEY_SPACE, kInputPressed) ||
+           g_controls.AnyPad(kPadA, kInputPressed) || g_controls.AnyPad(kPadStart, kInputPressed);
+}
+
+// Escape, and a pad's B or Back, in one state.
+bool LeaveKey(int state)
+{
+    return g_controls.Key(KEY_ESC, state) || g_controls.AnyPad(kPadB, state) || g_controls.AnyPad(kPadBack, state);
 }
 
 } // namespace
@@ -145,6 +152,7 @@ bool CLevelSelect::Pass()
         return false;
     }
     loop.BeginPass();
+    PointByPad();
     const int mx = g_display.PointerX();
     const int my = g_display.PointerY();
     SlideBar();
@@ -153,7 +161,7 @@ bool CLevelSelect::Pass()
     else if (panelOffset == 0)
         PointAtClosedBar(mx, my);
     TurnSpinner();
-    if (g_controls.Key(KEY_ESC, kInputReleased)) {
+    if (LeaveKey(kInputReleased)) {
         startChosen = 1;
         play.leaveToTitle = true;
     }
@@ -192,6 +200,24 @@ void CLevelSelect::SlideBar()
     } else if (pointerRow == -1 && panelOffset < panelHeight) {
         panelOffset = std::min(panelHeight, panelOffset + kBarStep);
     }
+}
+
+void CLevelSelect::PointByPad()
+{
+    // A direction puts the pointer on a row or a column of body systems,
+    // keeping the other axis: up, then left, is the upper-left system.
+    ScreenFit::SPoint p = g_display.Pointer();
+    const ScreenFit::SPoint was = p;
+    if (g_controls.AnyPad(kPadUp, kInputPressed))
+        p.y = kH / 4;
+    if (g_controls.AnyPad(kPadDown, kInputPressed))
+        p.y = kH * 3 / 4;
+    if (g_controls.AnyPad(kPadLeft, kInputPressed))
+        p.x = kW / 4;
+    if (g_controls.AnyPad(kPadRight, kInputPressed))
+        p.x = kW * 3 / 4;
+    if (p.x != was.x || p.y != was.y)
+        g_display.MovePointer(p.x, p.y);
 }
 
 int CLevelSelect::ColumnAt(int mx)
@@ -279,7 +305,7 @@ void CLevelSelect::TurnSpinner()
 bool CLevelSelect::HelpClosed() const
 {
     return g_controls.Key(KEY_F1, kInputPressed) || g_controls.Mouse(0, leftState) ||
-           g_controls.Key(KEY_ESC, kInputPressed) || ChooseKeyPressed();
+           LeaveKey(kInputPressed) || ChooseKeyPressed();
 }
 
 void CLevelSelect::ShowHelp()
@@ -290,10 +316,9 @@ void CLevelSelect::ShowHelp()
     do {
         loop.NextPass();
     } while (!HelpClosed() && !CModalLoop::CloseRequested());
-    // Escape closes the help screen on its press; its release must not also
-    // leave the level-select screen for the title.
-    while ((g_controls.Key(KEY_ESC, kInputPressed) || g_controls.Key(KEY_ESC, kInputHeld)) &&
-           !CModalLoop::CloseRequested())
+    // Escape (or B, Back) closes the help screen on its press; its release
+    // must not also leave the level-select screen for the title.
+    while ((LeaveKey(kInputPressed) || LeaveKey(kInputHeld)) && !CModalLoop::CloseRequested())
         loop.NextPass();
     g_display.SetCursorVisible(true);
 }

@@ -68,6 +68,7 @@ public:
     void SlideBar();
     void PointAtOpenBar(int mx, int my);
     void PointAtClosedBar(int mx, int my);
+    void PointByPad();
     void HoldOnBar(int mx, int my);
     void TurnSpinner();
     void ShowHelp();

@@ -166,6 +166,8 @@ void CMissionEnd::ShowCompletionScreen()
         loop.ReadInput();
         if (g_controls.Mouse(2, kInputPressed) || g_controls.Key(KEY_SPACE, kInputPressed) ||
             g_controls.Key(KEY_ENTER, kInputPressed) || g_controls.Key(KEY_ESC, kInputPressed) ||
+            g_controls.AnyPad(kPadA, kInputPressed) || g_controls.AnyPad(kPadB, kInputPressed) ||
+            g_controls.AnyPad(kPadStart, kInputPressed) || g_controls.AnyPad(kPadBack, kInputPressed) ||
             CModalLoop::CloseRequested()) {
             done = true;
             g_timer.Reset();

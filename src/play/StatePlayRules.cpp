@@ -81,19 +81,20 @@ void CStatePlay::HandleInput(CGameApp& app)
     g_controls.Poll();
     if (leaveToTitle)
         app.ChangeState(CStateIntro::Instance());
-    if (g_controls.Bound("back", kInputReleased)) {
+    // A pad's Back is the back key, Y is restart and Start is pause.
+    if (g_controls.Bound("back", kInputReleased) || g_controls.AnyPad(kPadBack, kInputReleased)) {
         g_audio.PlaySound("ANVIL_SFX");
         app.ChangeState(CStatePlay::Instance());
         // The level-select screen has run and set the chosen level up; the
         // keys read before it are stale (its Space would set it up again).
         return;
     }
-    if (g_controls.Bound("restart", kInputPressed)) {
+    if (g_controls.Bound("restart", kInputPressed) || g_controls.AnyPad(kPadY, kInputPressed)) {
         g_audio.PlaySound("ANVIL_SFX");
         SetUpLevel();
     }
     const int now = CTickTimer::Now();
-    if (g_controls.Bound("pause", kInputPressed))
+    if (g_controls.Bound("pause", kInputPressed) || g_controls.AnyPad(kPadStart, kInputPressed))
         pausedAt = pausedAt == 0 ? now - kPauseStepBack : 0;
     // Play the player cannot see is paused as the pause key pauses it, and
     // stays so until that key: the title and the menus play on regardless.
@@ -173,18 +174,29 @@ void CStatePlay::HandleLaserZapMouse(int kick)
 void CStatePlay::HandleMovementKeys(int first, int pulseLen, int keyState)
 {
     const int end = CTickTimer::Now() + pulseLen;
-    auto steer = [&](const SMoveKeys& keys, int i) {
-        if (g_controls.Bound(keys.right, keyState))
+    // Right, left, up, down fire from the walls A, C, D and B.
+    auto fire = [&](int i, bool right, bool left, bool up, bool down) {
+        if (right)
             laserA[i] = end;
-        if (g_controls.Bound(keys.left, keyState))
+        if (left)
             laserC[i] = end;
-        if (g_controls.Bound(keys.up, keyState))
+        if (up)
             laserD[i] = end;
-        if (g_controls.Bound(keys.down, keyState))
+        if (down)
             laserB[i] = end;
+    };
+    auto steer = [&](const SMoveKeys& keys, int i) {
+        fire(i, g_controls.Bound(keys.right, keyState), g_controls.Bound(keys.left, keyState),
+             g_controls.Bound(keys.up, keyState), g_controls.Bound(keys.down, keyState));
     };
     steer(kPlayer1, first);
     steer(kPlayer2, numPlayers > 1 ? 1 : first);
+    // The first pad steers as player 1's keys do, the second as player 2's;
+    // in a one-player game any pad steers player 1.
+    for (int seat = 0; seat < kPadSeats; ++seat)
+        fire(seat == 0 || numPlayers <= 1 ? first : 1, g_controls.Pad(seat, kPadRight, keyState),
+             g_controls.Pad(seat, kPadLeft, keyState), g_controls.Pad(seat, kPadUp, keyState),
+             g_controls.Pad(seat, kPadDown, keyState));
 }
 
 void CStatePlay::Update(CGameApp& app)

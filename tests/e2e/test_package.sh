@@ -8,7 +8,7 @@ out="$E2E_HOME/package"
 (cd "$YK_BUILD" && cpack -G DEB -B "$out" >/dev/null) || fail "cpack"
 deb=$(ls "$out"/yolvar-krandel_*_amd64.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in liballegro4.4 libfreetype6 libvorbisfile3 libjpgalleg4.4 libloadpng4.4 fonts-dejavu-core; do
+for lib in liballegro4.4 libfreetype6 libvorbisfile3 libjpgalleg4.4 libloadpng4.4 libsdl2-2.0-0 fonts-dejavu-core; do
   echo "$depends" | grep -q "$lib" || fail "Depends lacks $lib: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "section"

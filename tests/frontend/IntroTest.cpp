@@ -16,6 +16,7 @@
 #include "play/ModalLoop.h"
 #include "play/StatePlay.h"
 #include "testkit/ModalGuard.h"
+#include "support/PadBench.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -236,6 +237,67 @@ TEST_F(IntroTest, EscapeQuitsOnReleaseSpaceOrAClickStartsOnPress)
         else
             EXPECT_TRUE(g_audio.pendingSounds.empty());
     }
+}
+
+// A pad on the title: A and Start start as Space does, on their press;
+// Back quits as Escape does, on its release; B and Y do nothing here.
+TEST_F(IntroTest, APadsAOrStartStartsAndItsBackQuitsOnRelease)
+{
+    struct Case {
+        const char* name;
+        std::vector<EPadInput> before, now;
+        bool quits, starts;
+    };
+    const Case cases[] = {
+        {"A pressed", {}, {kPadA}, false, true},
+        {"A held from before", {kPadA}, {kPadA}, false, false},
+        {"Start pressed", {}, {kPadStart}, false, true},
+        {"Back pressed", {}, {kPadBack}, false, false},
+        {"Back let go", {kPadBack}, {}, true, false},
+        {"B let go", {kPadB}, {}, false, false},
+        {"Y pressed", {}, {kPadY}, false, false},
+        {"a direction", {}, {kPadUp}, false, false},
+    };
+    SPadBench bench;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_controls = CControls();
+        g_controls.useKeyboard = 1;
+        g_controls.useMouse = 1;
+        bench.Start();
+        ASSERT_TRUE(bench.pads[0].Attach());
+        auto hold = [&](const std::vector<EPadInput>& down) {
+            for (int i = 0; i < kPadInputs; ++i)
+                bench.pads[0].Press(EPadInput(i), false);
+            for (EPadInput in : down)
+                bench.pads[0].Press(in, true);
+        };
+        for (int i = 0; i < KEY_MAX; ++i)
+            key[i] = 0;
+        mouse_b = 0;
+        CProbeState current;
+        CGameApp app;
+        app.SetRunning(true);
+        app.PushState(&current);
+        int passes = 0;
+        g_modalPassHook = Guarded([&] {
+            hold({});
+            key[KEY_ESC] = ++passes % 2 == 1;
+        });
+        hold(c.before);
+        g_controls.Poll();
+        hold(c.now);
+        testing::internal::CaptureStderr();
+        CStateIntro::Instance()->HandleInput(app);
+        testing::internal::GetCapturedStderr();
+        g_modalPassHook = nullptr;
+        EXPECT_EQ(app.IsRunning(), !c.quits);
+        EXPECT_EQ(app.Current() == CStatePlay::Instance(), c.starts);
+        if (c.starts)
+            CStatePlay::Instance()->Leave();
+        bench.pads[0].Detach();
+    }
+    g_controls = CControls();
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "frontend/StateIntro.h"
 #include "input/Controls.h"
 #include "testkit/ModalGuard.h"
+#include "support/PadBench.h"
 #include "support/SceneArt.h"
 #include "support/TextProbe.h"
 
@@ -458,6 +459,47 @@ TEST_F(CompletionScreenTest, ClosesOnANewPressOfTheRightButtonSpaceEnterOrEscape
         LeaveScreensWithEscape();
         EXPECT_EQ(passes, c.closes ? 3 : 7);
         EXPECT_EQ(g_timer.pendingTicks, 0); // the time on the screen is not caught up
+    }
+}
+
+// Any of a pad's A, B, Start and Back dismisses it, newly pressed; Y and
+// a direction do not, nor a button held from before.
+TEST_F(CompletionScreenTest, APadsAOrBOrStartOrBackDismissesIt)
+{
+    SPadBench bench;
+    bench.Start();
+    CVirtualPad& pad = bench.pads[0];
+    ASSERT_TRUE(pad.Attach());
+    struct Case {
+        EPadInput input;
+        bool heldBefore, closes;
+    };
+    const Case cases[] = {{kPadA, false, true},     {kPadB, false, true},  {kPadStart, false, true},
+                          {kPadBack, false, true},  {kPadY, false, false}, {kPadDown, false, false},
+                          {kPadStart, true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.input << (c.heldBefore ? " held before" : ""));
+        play->level = -2;
+        CHeadlessPlay::ReleaseAllKeys();
+        for (int i = 0; i < kPadInputs; ++i)
+            pad.Press(EPadInput(i), false);
+        g_controls.Poll();
+        if (c.heldBefore) {
+            pad.Press(c.input, true);
+            g_controls.Poll();
+        }
+        int passes = 0;
+        g_modalPassHook = Guarded([&] {
+            ++passes;
+            if (passes == 2)
+                pad.Press(c.input, true); // pressed for the third pass
+            if (passes >= 6)
+                CHeadlessPlay::SetKey(KEY_ENTER, passes % 2 == 0); // the way out
+        });
+        play->DrawCompletionScreen();
+        pad.Press(c.input, false);
+        LeaveScreensWithEscape();
+        EXPECT_EQ(passes, c.closes ? 3 : 7);
     }
 }
 

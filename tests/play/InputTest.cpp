@@ -6,6 +6,8 @@
 #include "PlayFixture.h"
 #include "frontend/StateIntro.h"
 #include "input/Controls.h"
+#include "support/PadBench.h"
+#include "testkit/ModalGuard.h"
 
 namespace {
 
@@ -312,6 +314,139 @@ TEST_F(InputTest, LeavingTheMenuGoesToTheTitle)
     InputWith({});
     EXPECT_EQ(run->app.Current(), CStateIntro::Instance());
     CStateIntro::Instance()->Leave();
+}
+
+// Two virtual pads plugged in: the first steers as the arrows, the second
+// as W/A/S/D.
+class PadInputTest : public InputTest {
+protected:
+    void StartWithPads(int players, int mode)
+    {
+        StartWith(players, mode);
+        bench.Start();
+        for (int i = 0; i < 2; ++i)
+            if (!bench.pads[i].Attach(i == 0 ? "Pad one" : "Pad two"))
+                FAIL() << "pad " << i;
+        g_controls.Poll(); // both seated, in this order
+    }
+    // Input alone at the clock now, with exactly these pad inputs down.
+    void PadInputWith(std::initializer_list<std::pair<int, EPadInput>> down)
+    {
+        for (int p = 0; p < 2; ++p)
+            for (int i = 0; i < kPadInputs; ++i)
+                bench.pads[p].Press(EPadInput(i), false);
+        for (auto [p, input] : down)
+            bench.pads[p].Press(input, true);
+        CTickTimer::SetNow(now);
+        play->HandleInput(run->app);
+    }
+    void LetGoOfPads()
+    {
+        PadInputWith({});
+        PadInputWith({});
+    }
+    SPadBench bench;
+};
+
+TEST_F(PadInputTest, EachPadSteersItsPlayerAndAnyPadTheOnlyOne)
+{
+    struct Case {
+        int mode, players, seat;
+        const char* pulses; // of Right, Left, Up, Down
+    };
+    const Case cases[] = {
+        {kModeNormal, 1, 0, "0A 0C 0D 0B"},   {kModeNormal, 1, 1, "0A 0C 0D 0B"},
+        {kModeNormal, 2, 0, "0A 0C 0D 0B"},   {kModeNormal, 2, 1, "1A 1C 1D 1B"},
+        {kModeWaves, 2, 1, "1A 1C 1D 1B"},    {kModeLaserZap, 1, 0, "1A 1C 1D 1B"},
+        {kModeCrossfire, 2, 1, "1A 1C 1D 1B"}, {kModeCrossfire, 2, 0, "1A 1C 1D 1B"},
+    };
+    const EPadInput directions[] = {kPadRight, kPadLeft, kPadUp, kPadDown};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << ", " << c.players << " player(s), pad " << c.seat);
+        StartWithPads(c.players, c.mode);
+        std::string got;
+        for (EPadInput d : directions) {
+            PlacePuck(0, 500.0f, 400.0f);
+            mouse_x = 500;
+            mouse_y = 400;
+            ClearPulses();
+            PadInputWith({{c.seat, d}});
+            const std::string p = Pulses(false);
+            got += (got.empty() ? "" : " ") + (p.empty() ? std::string("-") : p);
+            LetGoOfPads();
+        }
+        EXPECT_EQ(got, c.pulses);
+    }
+}
+
+// Both pads at once, a diagonal on each: four pulses, two per player;
+// held, they steer only while someone holds the precise power-up.
+TEST_F(PadInputTest, TwoPadsSteerTwoPlayersAtOnceAndHeldCountsOnlyWithPrecise)
+{
+    StartWithPads(2, kModeNormal);
+    ClearPulses();
+    PadInputWith({{0, kPadRight}, {0, kPadDown}, {1, kPadLeft}, {1, kPadUp}});
+    EXPECT_EQ(Pulses(), "0A+40 0B+40 1C+40 1D+40");
+    ClearPulses();
+    now += 3;
+    PadInputWith({{0, kPadRight}, {0, kPadDown}, {1, kPadLeft}, {1, kPadUp}});
+    EXPECT_EQ(Pulses(), "") << "held";
+    play->playerPowerFlags[1] = 1 << kPupPrecise;
+    now += 3;
+    PadInputWith({{0, kPadRight}, {1, kPadUp}});
+    EXPECT_EQ(Pulses(), "0A+20 1D+20") << "held, with precise";
+
+    // The left stick diagonally, past half way on both axes.
+    play->playerPowerFlags[1] = 0;
+    LetGoOfPads();
+    ClearPulses();
+    bench.pads[0].Tilt(kPadLeftX, -24000);
+    bench.pads[0].Tilt(kPadLeftY, -24000);
+    PadInputWith({});
+    EXPECT_EQ(Pulses(), "0C+40 0D+40");
+}
+
+// Start pauses and resumes as P does, Y restarts as Space does, Back goes
+// back to the level-select screen on its release as Escape does.
+TEST_F(PadInputTest, StartPausesYRestartsBackLeavesOnRelease)
+{
+    Start("[eggSet1]\neggNum=2\n");
+    now = CTickTimer::Now() + 100;
+    bench.Start();
+    ASSERT_TRUE(bench.pads[0].Attach());
+    PadInputWith({{0, kPadStart}});
+    EXPECT_EQ(play->pausedAt, now - 10);
+    now += 20;
+    PadInputWith({{0, kPadStart}}); // held: no toggle
+    EXPECT_NE(play->pausedAt, 0);
+    PadInputWith({});
+    PadInputWith({{0, kPadStart}});
+    EXPECT_EQ(play->pausedAt, 0);
+    LetGoOfPads();
+
+    play->levelPoints = 3;
+    play->eggs.pop_back();
+    PadInputWith({{0, kPadY}});
+    EXPECT_TRUE(Sounded("ANVIL_SFX"));
+    EXPECT_EQ(play->levelPoints, 0);
+    EXPECT_EQ(play->eggs.size(), 2u);
+    LetGoOfPads();
+    g_audio.FlushSounds();
+
+    int menuPasses = 0;
+    g_modalPassHook = Guarded([&] { // the level-select screen, chosen away from at once
+        ++menuPasses;
+        CHeadlessPlay::SetKey(KEY_ESC, menuPasses % 2 == 1);
+    });
+    PadInputWith({{0, kPadBack}});
+    EXPECT_EQ(menuPasses, 0) << "not on the press";
+    testing::internal::CaptureStderr(); // no art here, and the screen says so
+    PadInputWith({});
+    testing::internal::GetCapturedStderr();
+    g_modalPassHook = nullptr;
+    EXPECT_GT(menuPasses, 0) << "the level-select screen ran";
+    EXPECT_EQ(run->app.Current(), CStatePlay::Instance());
+    CStatePlay::Instance()->Leave();
 }
 
 } // namespace

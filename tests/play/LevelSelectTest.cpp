@@ -1,6 +1,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "play/ModalLoop.h"
 #include "play/StatePlay.h"
 #include "testkit/ModalGuard.h"
+#include "support/PadBench.h"
 #include "support/TempDir.h"
 #include "support/TextProbe.h"
 
@@ -824,6 +826,152 @@ TEST_F(LevelSelectTest, HintsSwaySideways)
         menu->DrawHints();
         EXPECT_TRUE(NoTextAt(bb, font, kScreenW / 2 + 16 - 8, 40, white, "Move Mouse Up Here For Options"));
         EXPECT_TRUE(TextAt(bb, font, kScreenW / 2 - 16, kScreenH - 35, white, "Press F1 for Help!"));
+    }
+}
+
+// A virtual pad plugged in, as a player's would be.
+class LevelSelectPadTest : public LevelSelectTest {
+protected:
+    void SetUp() override
+    {
+        LevelSelectTest::SetUp();
+        // Play narrows the pointer to its arena; the menu has the whole frame.
+        g_display.SetPointerRange(0, 0, kScreenW - 1, kScreenH - 1);
+        bench.Start();
+        ASSERT_TRUE(pad().Attach());
+    }
+    void TearDown() override
+    {
+        g_modalPassHook = nullptr;
+        LevelSelectTest::TearDown();
+    }
+    CVirtualPad& pad() { return bench.pads[0]; }
+    // Exactly these pad inputs down for the next poll.
+    void Hold(std::initializer_list<EPadInput> down)
+    {
+        for (int i = 0; i < kPadInputs; ++i)
+            pad().Press(EPadInput(i), std::find(down.begin(), down.end(), EPadInput(i)) != down.end());
+    }
+    // A new menu, the pointer on a system (not in the top strip, which
+    // would open the bar).
+    void Fresh(int x, int y)
+    {
+        PointAt(x, y);
+        NewMenu();
+        g_controls.StartPads(); // a fresh CControls has pads off
+        Hold({});
+        Passes(1);
+    }
+    SPadBench bench;
+};
+
+// A and Start choose as Enter does; B and Back leave for the title as
+// Escape does, on their release; Y does nothing here.
+TEST_F(LevelSelectPadTest, AOrStartChoosesBOrBackLeavesOnRelease)
+{
+    struct Case {
+        EPadInput button;
+        bool chooses, leaves;
+    };
+    const Case cases[] = {{kPadA, true, false},
+                          {kPadStart, true, false},
+                          {kPadB, false, true},
+                          {kPadBack, false, true},
+                          {kPadY, false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        Fresh(100, 300); // the upper left system
+        Hold({c.button});
+        Passes(1);
+        EXPECT_EQ(menu->startChosen, c.chooses ? 1 : 0) << "on the press";
+        if (c.chooses) {
+            EXPECT_EQ(play->level, 1);
+            continue;
+        }
+        Passes(1); // held
+        EXPECT_EQ(menu->startChosen, 0);
+        Hold({});
+        Passes(1); // let go
+        EXPECT_EQ(menu->startChosen, c.leaves ? 1 : 0);
+        EXPECT_EQ(play->leaveToTitle, c.leaves);
+    }
+}
+
+// Up and down put the pointer on the upper and lower row of systems, left
+// and right on the left and right column, each keeping the other axis;
+// the left stick past half way does the same as the d-pad.
+TEST_F(LevelSelectPadTest, DirectionsPutThePointerOnARowOrAColumn)
+{
+    struct Step {
+        EPadInput direction;
+        EPadAxis axis; // the stick instead, when not kPadAxes
+        int value;
+        int x, y, level;
+    };
+    const Step steps[] = {
+        {kPadUp, kPadAxes, 0, 900, 192, 21},        {kPadLeft, kPadAxes, 0, 256, 192, 1},
+        {kPadDown, kPadAxes, 0, 256, 576, 1},        // the locked system: nothing lit, level stays
+        {kPadRight, kPadAxes, 0, 768, 576, 11},     {kPadInputs, kPadLeftY, -30000, 768, 192, 21},
+        {kPadInputs, kPadLeftX, -30000, 256, 192, 1},
+    };
+    Fresh(900, 700);
+    for (const Step& s : steps) {
+        SCOPED_TRACE(testing::Message() << s.direction << "/" << s.axis);
+        if (s.axis == kPadAxes)
+            Hold({s.direction});
+        else
+            pad().Tilt(s.axis, s.value);
+        Passes(1);
+        EXPECT_EQ(mouse_x, s.x);
+        EXPECT_EQ(mouse_y, s.y);
+        EXPECT_EQ(play->level, s.level);
+        Hold({});
+        pad().Tilt(kPadLeftX, 0);
+        pad().Tilt(kPadLeftY, 0);
+        PointAt(mouse_x + 7, mouse_y + 5); // held or let go, a direction moves nothing
+        Passes(2);
+        EXPECT_EQ(mouse_x, s.x + 7);
+        PointAt(s.x, s.y);
+    }
+    EXPECT_EQ(menu->startChosen, 0);
+    Hold({kPadA}); // up, then left, is the circulatory system
+    Passes(1);
+    EXPECT_EQ(menu->startChosen, 1);
+    EXPECT_EQ(play->level, 1);
+}
+
+// Each of A, B, Start and Back closes the help screen on its press and
+// chooses nothing; B and Back, like Escape, wait to be let go, so that
+// their release does not also leave for the title.
+TEST_F(LevelSelectPadTest, HelpScreenClosesOnAnyOfItsPadButtons)
+{
+    struct Case {
+        EPadInput button;
+        bool closes;
+        int closedAt;
+    };
+    const Case cases[] = {{kPadA, true, 3},    {kPadStart, true, 3}, {kPadB, true, 6},
+                          {kPadBack, true, 6}, {kPadY, false, 7}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        Fresh(100, 300);
+        int polls = 0;
+        g_modalPassHook = Guarded([&] {
+            ++polls;
+            ReleaseAll();
+            key[KEY_F1] = polls == 1; // opens the help screen
+            Hold({});
+            if (polls >= 3 && polls <= 5)
+                Hold({c.button});
+            if (polls >= 7 && !c.closes)
+                key[KEY_F1] = polls % 2;
+        });
+        Passes(1);
+        EXPECT_EQ(polls, c.closedAt);
+        Passes(3);
+        EXPECT_EQ(menu->startChosen, 0);
+        EXPECT_FALSE(play->leaveToTitle);
+        g_modalPassHook = nullptr;
     }
 }
 

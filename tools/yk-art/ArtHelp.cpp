@@ -38,16 +38,16 @@ void Controls(Canvas& c)
     DrawTextLeft(c, "Controls", 64, 136, kHeading);
     const struct { const char* key; const char* what; } rows[] = {
         {"Arrow keys", "Fire a laser pulse from that wall:"},
-        {"", "the puck is pushed away from it"},
+        {"d-pad, stick", "the puck is pushed away from it"},
         {"W A S D", "The same; in a two-player game"},
-        {"", "they steer player 2"},
-        {"P", "Pause and resume"},
-        {"Space", "Restart the level"},
-        {"Escape", "Back to this screen"},
+        {"second pad", "they steer player 2"},
+        {"P, Start", "Pause and resume"},
+        {"Space, Y", "Restart the level"},
+        {"Esc, Back", "Back to this screen"},
         {"F1", "This help"},
         {"F2", "Settings: screen, keys, pause"},
         {"Mouse", "Pull the options bar down from"},
-        {"", "the top edge; click a body system"},
+        {"right stick", "the top edge; click a body system"},
         {"Laser-zap", "The puck follows the mouse;"},
         {"", "click to zap what it touches"},
         {"Crossfire", "The mouse pointer repels the puck;"},
@@ -110,7 +110,7 @@ void AddHelp(ImageSet& set)
     Controls(c);
     PowerUps(c);
     Goal(c);
-    DrawTextCentred(c, "Press F1, Space, Enter, Escape or click to return", kScreenW / 2.0f, 728, kKey);
+    DrawTextCentred(c, "Press F1, Space, Enter, Escape, click, or a pad's A, B, Start or Back to return", kScreenW / 2.0f, 728, kKey);
     set.AddPicture("help", "HELP_IMG", c);
 }
 
