@@ -151,11 +151,19 @@ void CControls::Remove()
         remove_keyboard();
     if (numJoysticks)
         remove_joystick();
-    if (usePads) {
-        g_padScript.Close();
-        g_padSource.Stop();
-        usePads = 0;
-    }
+    StopPads();
+}
+
+void CControls::StopPads()
+{
+    if (!usePads)
+        return;
+    g_padScript.Close();
+    g_padSource.Stop();
+    usePads = 0;
+    for (auto& seat : padState)
+        for (int& input : seat)
+            input = kInputUp;
 }
 
 void CControls::Poll()

@@ -65,6 +65,8 @@ public:
     // Starts the pads (Init does when settings.ini allows them); false
     // when the controller support cannot start.
     bool StartPads();
+    // Stops them (the settings screen turns pads off); what they held is let go.
+    void StopPads();
 
     int numJoysticks = 0;
     int useKeyboard = 0;

@@ -23,6 +23,7 @@ constexpr int kMessageShown = 250; // hundredths a refusal stays on the screen
 const char* Label(const SSettingRow& row) { return row.label ? row.label : row.name; }
 
 bool Pressed(int key) { return g_controls.Key(key, kInputPressed); }
+bool PadPressed(int input) { return g_controls.AnyPad(input, kInputPressed); }
 
 } // namespace
 
@@ -93,6 +94,12 @@ void CSettingsScreen::Change(int line, int by)
         g_audio.PlaySound("BEEP_SFX");
         g_settings.Save(kSettingsFile);
         g_display.ApplySettings();
+        if (!std::strcmp(row->name, "pads")) {
+            if (!g_settings.Switch("pads"))
+                g_controls.StopPads();
+            else if (!g_controls.StartPads())
+                Say("Game pads cannot start on this machine");
+        }
     }
 }
 
@@ -114,7 +121,7 @@ void CSettingsScreen::Activate(int line)
 
 void CSettingsScreen::TakeKey()
 {
-    if (Pressed(KEY_ESC)) {
+    if (Pressed(KEY_ESC) || PadPressed(kPadB) || PadPressed(kPadBack)) {
         capturing = false;
         return;
     }
@@ -155,14 +162,14 @@ bool CSettingsScreen::Pass()
         TakeKey();
         return true;
     }
-    if (Pressed(KEY_ESC) || Pressed(KEY_F2)) {
+    if (Pressed(KEY_ESC) || Pressed(KEY_F2) || PadPressed(kPadB) || PadPressed(kPadBack)) {
         g_settings.Save(kSettingsFile);
         return false;
     }
     const int count = static_cast<int>(lines.size());
-    if (Pressed(KEY_UP))
+    if (Pressed(KEY_UP) || PadPressed(kPadUp))
         selected = (selected + count - 1) % count;
-    if (Pressed(KEY_DOWN))
+    if (Pressed(KEY_DOWN) || PadPressed(kPadDown))
         selected = (selected + 1) % count;
     // The pointer selects the line it moves onto; it does not fight the keys standing still.
     const ScreenFit::SPoint p = g_display.Pointer();
@@ -170,11 +177,11 @@ bool CSettingsScreen::Pass()
     if (p.y != lastPointerY && under >= 0)
         selected = under;
     lastPointerY = p.y;
-    if (Pressed(KEY_LEFT))
+    if (Pressed(KEY_LEFT) || PadPressed(kPadLeft))
         Change(selected, -1);
-    if (Pressed(KEY_RIGHT))
+    if (Pressed(KEY_RIGHT) || PadPressed(kPadRight))
         Change(selected, +1);
-    if (Pressed(KEY_ENTER) || Pressed(KEY_SPACE))
+    if (Pressed(KEY_ENTER) || Pressed(KEY_SPACE) || PadPressed(kPadA) || PadPressed(kPadStart))
         Activate(selected);
     if (g_controls.Mouse(0, kInputPressed) && under >= 0) {
         const SSettingRow* row = lines[static_cast<size_t>(under)].row;
@@ -239,8 +246,12 @@ void CSettingsScreen::Run(CModalLoop& loop)
         g_display.Present();
         loop.NextPass();
     }
-    // Escape leaves here on its press; its release must not leave the level select too.
-    while ((g_controls.Key(KEY_ESC, kInputPressed) || g_controls.Key(KEY_ESC, kInputHeld)) &&
+    // Escape (or B, Back) leaves here on its press; its release must not
+    // leave the level select too.
+    auto down = [](bool pressed, bool held) { return pressed || held; };
+    while ((down(g_controls.Key(KEY_ESC, kInputPressed), g_controls.Key(KEY_ESC, kInputHeld)) ||
+            down(g_controls.AnyPad(kPadB, kInputPressed), g_controls.AnyPad(kPadB, kInputHeld)) ||
+            down(g_controls.AnyPad(kPadBack, kInputPressed), g_controls.AnyPad(kPadBack, kInputHeld))) &&
            !CModalLoop::CloseRequested())
         loop.NextPass();
 }

@@ -11,7 +11,8 @@ struct SSettingRow;
 // The settings screen (F2 on the level select): every row of the settings
 // table, each changed on the spot, taking effect at once and written to
 // settings.ini; the key rows rebound by "press a key"; the keys put back
-// by the last line. Keyboard and mouse drive it; Escape leaves.
+// by the last line. Keyboard, mouse and pads drive it (d-pad as the
+// arrows, A as Enter, B or Back as Escape); Escape leaves.
 class CSettingsScreen {
 public:
     struct SArt {

@@ -9,6 +9,7 @@
 #include "app/SettingsFile.h"
 #include "input/Controls.h"
 #include "play/SettingsScreen.h"
+#include "support/PadBench.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -138,6 +139,50 @@ TEST_F(SettingsScreenTest, AKeyIsBoundByPressingItATakenOneIsRefusedAndResetPuts
     Tap(KEY_ENTER);
     EXPECT_EQ(g_settings.Text("player1up"), "UP");
     EXPECT_EQ(Stored("keys", "player1up"), "UP");
+}
+
+// A pad drives it as the keys do: the d-pad chooses and changes, A sets a
+// key, B keeps the old one and then leaves; turning pads off stops them.
+TEST_F(SettingsScreenTest, APadChoosesChangesSetsAKeyAndLeaves)
+{
+    SPadBench bench;
+    bench.Start();
+    ASSERT_TRUE(bench.pads[0].Attach());
+    auto tap = [&](EPadInput input) {
+        bench.pads[0].Press(input, true);
+        g_controls.Poll();
+        const bool on = screen.Pass();
+        bench.pads[0].Press(input, false);
+        g_controls.Poll();
+        return screen.Pass() && on;
+    };
+    tap(kPadDown);
+    EXPECT_TRUE(SelectedIs("scaling"));
+    tap(kPadUp);
+    EXPECT_TRUE(SelectedIs("fullscreen"));
+    tap(kPadRight);
+    EXPECT_EQ(Stored("game", "fullscreen"), "0");
+    for (int i = 0; i < 40 && !SelectedIs("player2up"); ++i)
+        tap(kPadDown);
+    ASSERT_TRUE(SelectedIs("player2up"));
+    tap(kPadA);
+    EXPECT_TRUE(screen.Capturing());
+    EXPECT_TRUE(tap(kPadB)) << "B while waiting for a key keeps the screen";
+    EXPECT_FALSE(screen.Capturing());
+    EXPECT_EQ(g_settings.Text("player2up"), "W");
+
+    for (int i = 0; i < 40 && !SelectedIs("pads"); ++i)
+        tap(kPadUp);
+    ASSERT_TRUE(SelectedIs("pads")) << "the pad's Up was taken for a key";
+    tap(kPadRight);
+    EXPECT_EQ(Stored("game", "pads"), "0");
+    EXPECT_EQ(g_controls.usePads, 0) << "pads turned off still read";
+    Tap(KEY_RIGHT);
+    EXPECT_NE(g_controls.usePads, 0) << "pads turned on again did not start";
+    ASSERT_TRUE(bench.pads[1].Attach());
+    bench.pads[1].Press(kPadB, true);
+    g_controls.Poll();
+    EXPECT_FALSE(screen.Pass()) << "B leaves";
 }
 
 TEST_F(SettingsScreenTest, EscapeLeavesAndTheSettingsAreSaved)
