@@ -77,8 +77,11 @@ std::string CDisplay::ModeSettings()
 
 void CDisplay::ApplySettings()
 {
+    // Headless runs have no mode, and present every frame: nothing to follow.
+    if (!screen)
+        return;
     const std::string now = ModeSettings();
-    if (screen && now != openedAs) {
+    if (now != openedAs) {
         // A run started with --windowed or --fullscreen keeps that mode
         // until the player picks one.
         const bool want = now[0] != openedAs[0] ? g_settings.Switch("fullscreen") : fullscreen;
