@@ -26,8 +26,9 @@ act_until_changes e2e-settings-select e2e-settings-screen 10000 press F2 || fail
 # The window sits where the window manager put it: the README's picture is the window alone.
 import -window "$win" "$YK_OUT/e2e-settings-window.png"
 
-# Full screen, scaling, window size, frames, pause on focus loss, then player 1 up.
-for _ in 1 2 3 4 5; do press Down; done
+# Full screen, scaling, window size, frames, pause on focus loss, game
+# pads, then player 1 up (the settings table's order).
+for _ in 1 2 3 4 5 6; do press Down; done
 press Return
 press i
 press Escape
