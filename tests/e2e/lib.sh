@@ -12,10 +12,17 @@ XVFB_PID=""
 GAME_PID=""
 WM_PID=""
 
+# The X server is waited for: one that is still ending when the next test
+# starts its own may hand that one its display number and then remove the
+# display's socket, which the new server uses, so that clients of the next
+# test cannot connect ("no system driver", "Failed to open the display").
 e2e_cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
   [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null || true
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  if [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+  fi
   rm -rf "$E2E_HOME"
 }
 trap e2e_cleanup EXIT
