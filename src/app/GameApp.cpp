@@ -2,8 +2,10 @@
 
 #include <allegro.h>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <thread>
 #include <cstdlib>
 
 #include "app/Display.h"
@@ -18,12 +20,28 @@
 
 std::atomic<bool> CGameApp::closeRequested{false};
 
+bool CGameApp::InstallLibrary()
+{
+    // An X server under load now and then refuses a new client for a
+    // moment (seen on busy machines, and at the start of a session): a
+    // few tries a fifth of a second apart, before the game gives up.
+    constexpr int kTries = 3;
+    for (int attempt = 1; attempt <= kTries; ++attempt) {
+        if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) == 0)
+            return true;
+        if (!std::getenv("DISPLAY") || attempt == kTries)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    return false;
+}
+
 int CGameApp::Init(const char* title, int width, int height, int depth, bool fullscreen)
 {
     // Before the library opens its window: docks match it to the desktop entry by this.
     XDesktop::SetClass(kWindowName, kWindowClass);
     QuitSignals::Install(); // what the library keeps and puts back when it ends
-    if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
+    if (!InstallLibrary()) {
         std::fprintf(stderr, "%s: cannot start the Allegro library: %s\n", title,
                      allegro_error[0] ? allegro_error : "no system driver");
         return 1;

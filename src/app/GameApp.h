@@ -47,6 +47,8 @@ public:
     static void ClearCloseRequest() { closeRequested = false; }
 
 private:
+    // The library started, tried again a few times while an X display is set.
+    static bool InstallLibrary();
     std::vector<CState*> states; // the stack; back() is current, not owned
     bool running = false;
     static std::atomic<bool> closeRequested;
