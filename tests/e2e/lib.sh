@@ -47,12 +47,17 @@ start_x() { # [WIDTHxHEIGHT]
 }
 
 # A real window manager, as on a desktop; waits until it manages windows.
+# A busy machine now and then refuses a new X client: up to three tries.
 start_wm() {
-  openbox --sm-disable >"$E2E_HOME/openbox.log" 2>&1 &
-  WM_PID=$!
-  for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-    sleep 0.1
+  local attempt
+  for attempt in 1 2 3; do
+    openbox --sm-disable >"$E2E_HOME/openbox.log" 2>&1 &
+    WM_PID=$!
+    for _ in $(seq 100); do
+      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+      kill -0 "$WM_PID" 2>/dev/null || break
+      sleep 0.1
+    done
   done
   fail "openbox did not start: $(cat "$E2E_HOME/openbox.log")"
 }
