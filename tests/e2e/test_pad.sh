@@ -9,21 +9,6 @@ source "$(dirname "$0")/lib.sh"
 
 [ -f "$YK_DATA/bitmap-level.ykd" ] || fail "no level-select art in $YK_DATA: build the data first"
 
-differ() { compare -metric AE -fuzz 8% "$YK_OUT/$1.png" "$YK_OUT/$2.png" null: 2>&1 | cut -d' ' -f1 || true; }
-alive() { kill -0 "$GAME_PID" 2>/dev/null || fail "game exited: $(cat "$E2E_HOME/stderr.log")"; }
-act_until_changes() { # BEFORE AFTER LIMIT ACTION...
-  local before=$1 after=$2 limit=$3 attempt
-  shift 3
-  for attempt in 1 2 3; do
-    "$@"
-    sleep 1
-    alive
-    screenshot "$after"
-    [ "$(differ "$before" "$after")" -gt "$limit" ] && return 0
-  done
-  return 1
-}
-
 pad() { echo "$*" >&7; }
 # Held long enough for several polls to see it, as press does for a key.
 pad_press() { pad press "$1"; sleep 0.3; pad release "$1"; sleep 0.15; }

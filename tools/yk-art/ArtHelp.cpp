@@ -93,20 +93,28 @@ void Goal(Canvas& c)
     DrawTextLeft(c, "teeth (-15). Reach the points needed to win the level; bosses must be worn down.", 110, 664, kText);
 }
 
-} // namespace
-
-void AddHelp(ImageSet& set)
+// A full screen of its own: the nervous system's background dimmed, with a
+// glowing title (the help and settings screens).
+Canvas Backdrop(uint32_t seed, const char* heading, float y)
 {
-    Canvas c = SystemBackground(kNervous, kScreenW, kScreenH, 4242);
-    for (int y = 0; y < c.H(); ++y)
-        for (int x = 0; x < c.W(); ++x) {
-            Px& p = c.At(x, y);
+    Canvas c = SystemBackground(kNervous, kScreenW, kScreenH, seed);
+    for (int py = 0; py < c.H(); ++py)
+        for (int px = 0; px < c.W(); ++px) {
+            Px& p = c.At(px, py);
             p.r *= 0.7f, p.g *= 0.7f, p.b *= 0.7f;
         }
     TextStyle title = Style(56, Hex(0xffffff), Hex(0xffc060), 3);
     title.glow = 10;
     title.glowColour = Hex(0x8040ff);
-    DrawTextCentred(c, "How to play", kScreenW / 2.0f, 34, title);
+    DrawTextCentred(c, heading, kScreenW / 2.0f, y, title);
+    return c;
+}
+
+} // namespace
+
+void AddHelp(ImageSet& set)
+{
+    Canvas c = Backdrop(4242, "How to play", 34);
     Controls(c);
     PowerUps(c);
     Goal(c);
@@ -118,16 +126,7 @@ void AddHelp(ImageSet& set)
 // the rows over it.
 void AddSettingsBackdrop(ImageSet& set)
 {
-    Canvas c = SystemBackground(kNervous, kScreenW, kScreenH, 4243);
-    for (int y = 0; y < c.H(); ++y)
-        for (int x = 0; x < c.W(); ++x) {
-            Px& p = c.At(x, y);
-            p.r *= 0.7f, p.g *= 0.7f, p.b *= 0.7f;
-        }
-    TextStyle title = Style(56, Hex(0xffffff), Hex(0xffc060), 3);
-    title.glow = 10;
-    title.glowColour = Hex(0x8040ff);
-    DrawTextCentred(c, "Settings", kScreenW / 2.0f, 20, title);
+    Canvas c = Backdrop(4243, "Settings", 20);
     Panel(c, {96, 96, 928, 700});
     set.AddPicture("settings", "SETTINGS_IMG", c);
 }
